@@ -1,0 +1,13 @@
+#include "mainwindow/form1.h"
+#include "platform/application.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(gridlore::applicationTitle());
+    gridlore::Form1 window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/cell.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace gridlore {
+
+// A fixed 201 x 201 field of cells addressed (column, row), each 0..200.
+// Columns are stored contiguously so that a pass down a column, the order every
+// pass over the board uses, walks memory in order.
+class CellArray
+{
+public:
+    static constexpr int Extent = 201;
+
+    CellArray();
+
+    static constexpr bool contains(int column, int row)
+    {
+        return column >= 0 && column < Extent && row >= 0 && row < Extent;
+    }
+
+    Cell at(int column, int row) const
+    {
+        const int k = index(column, row);
+        return empty_[k] ? Cell::empty() : Cell(numbers_[k]);
+    }
+    void set(int column, int row, Cell value);
+
+    // One column's numbers, rows 0..200, with 0 where a cell is empty.
+    const double *numbers(int column) const { return &numbers_[index(column, 0)]; }
+
+    // True while every cell holds empty or a whole number small enough that
+    // sums of nine of them are exact in any order.
+    bool holdsOnlySmallIntegers() const { return irregular_ == 0; }
+
+    static constexpr int index(int column, int row) { return column * Extent + row; }
+
+private:
+    // Written only by the generation step, which stores nothing but 0, 1 and
+    // empty and so keeps the count of irregular cells as it is.
+    double *numbers(int column) { return &numbers_[index(column, 0)]; }
+    std::uint8_t *emptyFlags(int column) { return &empty_[index(column, 0)]; }
+
+    static bool isIrregular(double v);
+
+    std::vector<double> numbers_;
+    std::vector<std::uint8_t> empty_;
+    int irregular_ = 0;
+
+    friend class Life;
+};
+
+} // namespace gridlore

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/cellarray.h"
+
+namespace gridlore {
+
+// The game's state as the main window plays it: the current generation, the
+// next-generation buffer and the board size N. Only the live area, columns
+// 1..floor(N) by rows 1..floor(0.8 N), is evolved, cleared, drawn and stored;
+// the ring around it is read as neighbours and never written here.
+class Life
+{
+public:
+    static constexpr double SmallestSize = 5;
+    static constexpr double LargestSize = 150;
+    static constexpr double StartSize = 125;
+
+    double boardSize() const { return boardSize_; }
+    // Takes any number, limits it to 5..150 and keeps it unrounded inside.
+    void setBoardSize(double n) { boardSize_ = limitBoardSize(n); }
+    static double limitBoardSize(double n);
+
+    int columns() const { return columnsFor(boardSize_); }
+    int rows() const { return rowsFor(boardSize_); }
+    static int columnsFor(double n);
+    static int rowsFor(double n);
+
+    CellArray &board() { return board_; }
+    const CellArray &board() const { return board_; }
+    const CellArray &nextBoard() const { return nextBoard_; }
+
+    // Every live-area cell of the board becomes the number 0.
+    void clearLiveArea();
+
+    // One generation, birth on 3 and survival on 2 or 3, neighbours summed by
+    // value. Pass 1 marks births and survivals with 1 in the buffer and never
+    // writes 0 there; pass 2 copies the buffer, empty included, and resets it
+    // to 0. So cells whose buffer entry was never written come out empty.
+    void step();
+
+private:
+    void markNextGenerationFast();
+    void markNextGenerationExact();
+    void commitNextGeneration();
+
+    CellArray board_;
+    CellArray nextBoard_;
+    double boardSize_ = StartSize;
+};
+
+} // namespace gridlore

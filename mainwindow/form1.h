@@ -1,0 +1,114 @@
+#pragma once
+
+#include "about/frmabout.h"
+#include "engine/life.h"
+#include "helpviewer/form5.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace gridlore {
+
+class DrawingSurface;
+
+// The main window: the control panel over the board, the menus, and the game
+// state, which lives here for as long as the window does.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Handlers, one per event the window answers.
+    void Form_Load();
+    void Form_Resize();
+    void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Timer1_Timer();
+    void mnu_read_Click();
+    void mnu_save_Click();
+    void mnu_end_Click();
+    void mnu_lecture_Click();
+    void mnu_about_Click();
+
+    // The board procedures.
+    void SetUpBoard();
+    void DrawCells();
+
+    // Read access for tests and tools.
+    Life &life() { return life_; }
+    const Life &life() const { return life_; }
+    DrawingSurface *surface() const { return surface_; }
+    QTimer *timer() const { return Timer1; }
+    int gridDrawn() const { return GridDrawn; }
+    double topMargin() const { return TopMargin; }
+    double cellWidth() const { return CellWidth; }
+    double cellHeight() const { return CellHeight; }
+    Form5 *helpViewer() const { return form5_; }
+    frmAbout *aboutBox() const { return about_; }
+
+    // The file-name prompt; tests put a scripted one in its place.
+    using Prompt = std::function<QString(const QString &prompt)>;
+    void setPrompt(Prompt prompt) { prompt_ = std::move(prompt); }
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+    void fitFont();
+    void printMark(int column, int row, const QColor &colour);
+
+    // Module values.
+    Life life_;
+    int GridDrawn = 0;
+    double TopMargin = 0;
+    double CellWidth = 0;
+    double CellHeight = 0;
+
+    // Controls.
+    DrawingSurface *surface_ = nullptr;
+    QFrame *Frame1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QFrame *Line1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    QMenu *mnu_file = nullptr;
+    QAction *mnu_read = nullptr;
+    QAction *mnu_save = nullptr;
+    QAction *mnu_end = nullptr;
+    QMenu *mnu_hlp = nullptr;
+    QAction *mnu_lecture = nullptr;
+    QAction *mnu_about = nullptr;
+
+    QPointer<Form5> form5_;
+    QPointer<frmAbout> about_;
+    Prompt prompt_;
+};
+
+} // namespace gridlore

@@ -1,0 +1,80 @@
+#include "mainwindow/form1.h"
+
+#include "platform/drawingsurface.h"
+#include "platform/numbertext_qt.h"
+#include "platform/twips.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+namespace gridlore {
+
+namespace {
+const QColor GridColour(200, 200, 200);
+const QColor BorderColour(150, 150, 150);
+const QString Mark = QStringLiteral("*");
+} // namespace
+
+void Form1::SetUpBoard()
+{
+    life_.setBoardSize(textToNumber(Text2->text()));
+    const double W = surface_->scaleWidth();
+    if (W <= 0) {
+        // Minimised: no width to lay cells out in. GridDrawn stays as it is,
+        // so the next real size rebuilds if it must.
+        life_.clearLiveArea();
+        return;
+    }
+    if (GridDrawn == 0) {
+        GridDrawn = 1;
+        surface_->clear();
+        TopMargin = 1.1 * twips::fromPixels(Frame1->height());
+        const double H = surface_->scaleHeight() - TopMargin;
+        const double p = W / life_.boardSize();
+        CellWidth = p;
+        CellHeight = p;
+        surface_->setBackColor(Qt::white);
+        const double top = 1.5 * TopMargin;
+        for (double x = 0; x <= W; x += p)
+            surface_->line(x, top, x, H, GridColour);
+        for (double y = 0; y <= H - top; y += p)
+            surface_->line(0, top + y, W, top + y, GridColour);
+        surface_->rectangle(0, top, W, H, BorderColour);
+    }
+    life_.clearLiveArea();
+    fitFont();
+}
+
+// The largest size, in half-point steps down from 100, at which an asterisk is
+// no wider than a cell; the smallest size the surface renders if none is.
+void Form1::fitFont()
+{
+    surface_->setFontSize(100);
+    while (surface_->textWidth(Mark) > CellWidth
+           && surface_->fontSize() > DrawingSurface::SmallestFontSize)
+        surface_->setFontSize(surface_->fontSize() - 0.5);
+}
+
+void Form1::DrawCells()
+{
+    GridDrawn = 0;
+    const CellArray &board = life_.board();
+    const int columns = life_.columns();
+    const int rows = life_.rows();
+    for (int i = 1; i <= columns; ++i)
+        for (int j = 1; j <= rows; ++j)
+            printMark(i, j, board.at(i, j) == Cell(1.0) ? Qt::black : Qt::white);
+}
+
+// Prints cell (column, row)'s asterisk where the grid of the last rebuild has
+// it: a quarter of the text height above the cell's top edge.
+void Form1::printMark(int column, int row, const QColor &colour)
+{
+    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
+    surface_->setForeColor(colour);
+    surface_->setCurrentX(static_cast<float>(CellWidth * (column - 1)));
+    surface_->setCurrentY(static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarter));
+    surface_->print(Mark);
+}
+
+} // namespace gridlore

@@ -1,0 +1,172 @@
+#include "platform/drawingsurface.h"
+
+#include "platform/twips.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gridlore {
+
+namespace {
+constexpr double PointsPerPixel = 72.0 / 96.0;
+} // namespace
+
+DrawingSurface::DrawingSurface(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
+    backColor_ = palette().color(QPalette::Window);
+    foreColor_ = palette().color(QPalette::WindowText);
+    font_ = QWidget::font();
+}
+
+double DrawingSurface::scaleWidth() const
+{
+    return window()->isMinimized() ? 0.0 : twips::fromPixels(width());
+}
+
+double DrawingSurface::scaleHeight() const
+{
+    return window()->isMinimized() ? 0.0 : twips::fromPixels(height());
+}
+
+void DrawingSurface::clear()
+{
+    image_.fill(backColor_);
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+void DrawingSurface::setBackColor(const QColor &colour)
+{
+    backColor_ = colour;
+    clear();
+}
+
+QPointF DrawingSurface::logicalPoint(double x, double y) const
+{
+    return QPointF(twips::toPixels(x), twips::toPixels(y));
+}
+
+// Lines land on whole pixels, as on a screen device.
+QPoint DrawingSurface::devicePoint(double x, double y) const
+{
+    return QPoint(static_cast<int>(std::lround(twips::toPixels(x))),
+                  static_cast<int>(std::lround(twips::toPixels(y))));
+}
+
+void DrawingSurface::touched(const QRect &logicalRect)
+{
+    update(logicalRect.intersected(rect()));
+}
+
+void DrawingSurface::line(double x1, double y1, double x2, double y2, const QColor &colour)
+{
+    const QPoint a = devicePoint(x1, y1);
+    const QPoint b = devicePoint(x2, y2);
+    QPainter painter(&image_);
+    painter.setPen(QPen(colour, 1));
+    painter.drawLine(a, b);
+    touched(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+}
+
+void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, const QColor &colour)
+{
+    const QRect outline = QRect(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
+    QPainter painter(&image_);
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(outline.x(), outline.y(), outline.width() - 1, outline.height() - 1);
+    touched(outline.adjusted(-1, -1, 1, 1));
+}
+
+void DrawingSurface::setFont(const QFont &font)
+{
+    const double size = font_.pixelSize() > 0 ? fontSize() : font.pointSizeF();
+    font_ = font;
+    setFontSize(size);
+}
+
+void DrawingSurface::setFontSize(double points)
+{
+    const long pixels = std::lround(std::clamp(points, 0.0, 10000.0) / PointsPerPixel);
+    font_.setPixelSize(static_cast<int>(std::max(1L, pixels)));
+}
+
+double DrawingSurface::fontSize() const
+{
+    return font_.pixelSize() * PointsPerPixel;
+}
+
+double DrawingSurface::textWidth(const QString &text) const
+{
+    return twips::fromPixels(QFontMetricsF(font_, &image_).horizontalAdvance(text));
+}
+
+double DrawingSurface::textHeight(const QString &) const
+{
+    return twips::fromPixels(QFontMetricsF(font_, &image_).height());
+}
+
+void DrawingSurface::print(const QString &text)
+{
+    const QFontMetricsF metrics(font_, &image_);
+    const QPointF topLeft = logicalPoint(currentX_, currentY_);
+    QPainter painter(&image_);
+    painter.setFont(font_);
+    painter.setPen(foreColor_);
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    const QRectF box(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+    touched(box.toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void DrawingSurface::ensureImageCovers(QSize logicalSize)
+{
+    const qreal ratio = devicePixelRatioF();
+    QSize wanted = logicalSize;
+    if (!image_.isNull() && image_.devicePixelRatio() == ratio)
+        wanted = wanted.expandedTo(image_.deviceIndependentSize().toSize());
+    if (!image_.isNull() && image_.devicePixelRatio() == ratio
+        && wanted == image_.deviceIndependentSize().toSize())
+        return;
+    QImage grown(wanted * ratio, QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
+    grown.fill(backColor_);
+    if (!image_.isNull()) {
+        QPainter painter(&grown);
+        painter.drawImage(QPointF(0, 0), image_);
+    }
+    image_ = std::move(grown);
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                        area.height() * ratio);
+    painter.drawImage(QRectF(area), image_, source);
+}
+
+void DrawingSurface::resizeEvent(QResizeEvent *event)
+{
+    ensureImageCovers(event->size().expandedTo(QSize(1, 1)));
+    emit resized();
+}
+
+void DrawingSurface::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit mousePressed(event->button(), event->modifiers(), twips::fromPixels(at.x()),
+                      twips::fromPixels(at.y()));
+}
+
+} // namespace gridlore

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+
+// Layouts are measured in twips (1/1440 inch). Qt's device-independent pixel
+// is 1/96 inch, so 15 twips make one pixel; high-DPI screens scale from there.
+namespace gridlore::twips {
+
+inline constexpr double PerPixel = 15.0;
+
+constexpr double toPixels(double twips)
+{
+    return twips / PerPixel;
+}
+
+constexpr double fromPixels(double pixels)
+{
+    return pixels * PerPixel;
+}
+
+// Layout rectangles land on whole pixels, rounded to the nearest.
+QRect toRect(double left, double top, double width, double height);
+QSize toSize(double width, double height);
+QPoint toPoint(double x, double y);
+
+} // namespace gridlore::twips
