@@ -1,13 +1,131 @@
 #include "about/frmabout.h"
 
+#include "about/applicationicon.h"
 #include "platform/application.h"
+#include "platform/twips.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
 
 namespace gridlore {
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+namespace {
+
+const QString Title = QStringLiteral("Gridloreシミュレータ 　　　　　Ver1.00");
+
+const QString Copyright = QStringLiteral("Copyright (C) 2026 gridlore 開発チーム");
+
+const QString Description
+    = QStringLiteral("ライフゲームは1970年にイギリスの数学者が考案しました。簡単な規則で生まれては"
+                     "消えていく生命体が、増えたり減ったりする様子をご覧ください。");
+
+const QString Disclaimer = QStringLiteral(
+    "本ソフトはフリーソフトです。個人で楽しむ範囲でご自由にお使いください。"
+    "無断での転載・販売はご遠慮ください。本ソフトの使用によって生じたいかなる損害についても、"
+    "作者は一切の責任を負いません。");
+
+const QString Contact = QStringLiteral("(お問合せ等　gridlore@example.org )");
+
+template <typename Control>
+Control *placed(
+    Control *control, const char *name, double left, double top, double width, double height)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(twips::toRect(left, top, width, height));
+    return control;
+}
+
+QLabel *wrapping(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+void setColour(QWidget *control, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(role, colour);
+    control->setPalette(palette);
+}
+
+// One element of the etched separator: a solid line `pixels` thick from
+// (x1, y) to (x2, y) twips, both ends included.
+QFrame *lineElement(
+    QWidget *parent, int index, double x1, double x2, double y, const QColor &colour, int pixels)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setProperty("Index", index);
+    const QPoint from = twips::toPoint(x1, y);
+    const QPoint to = twips::toPoint(x2, y);
+    line->setGeometry(QRect(from, QSize(to.x() - from.x() + 1, pixels)));
+    line->setAutoFillBackground(true);
+    setColour(line, QPalette::Window, colour);
+    return line;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    Form_Load();
+}
+
+// The client area at its fixed size and place, then the controls in tab
+// order, which Qt takes for the focus order (only cmdOK takes the focus).
+void frmAbout::createControls()
+{
+    setFixedSize(twips::toSize(5940, 4665));
+    // Placed from the screen's corner, not centred as Qt would place a dialog.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    setGeometry(QRect(origin + twips::toPoint(2340, 1935), size()));
+
+    cmdOK = placed(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 4320, 4200, 1380, 345);
+    lblDescription = placed(wrapping(Description, this), "lblDescription", 720, 1440, 4725, 765);
+    lblDisclaimer = placed(wrapping(Disclaimer, this), "lblDisclaimer", 360, 2625, 5055, 1065);
+    lblTitle = placed(wrapping(Title, this), "lblTitle", 1050, 240, 3885, 480);
+    lblVersion = placed(wrapping(Copyright, this), "lblVersion", 600, 960, 4845, 225);
+    picIcon = placed(new QLabel(this), "picIcon", 120, 0, 660, 570);
+    Label1 = placed(wrapping(Contact, this), "Label1", 360, 3720, 5175, 375);
+    Line1[1] = lineElement(this, 1, 90, 5654, 2445, QColor(128, 128, 128), 1);
+    Line1[0] = lineElement(this, 0, 105, 5654, 2460, Qt::white, 2);
+
+    for (QLabel *label : { lblTitle, lblDescription, lblDisclaimer })
+        setColour(label, QPalette::WindowText, Qt::black);
+    Label1->setFont(japaneseFont(9.75));
+
+    // Drawn for the screen's pixel density, shown at its own size.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap icon = QPixmap::fromImage(iconImage(IconSize * ratio));
+    icon.setDevicePixelRatio(ratio);
+    picIcon->setPixmap(icon);
+
+    // Enter clicks it as the default button; Esc closes the dialog the same way.
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+}
+
+void frmAbout::Form_Load()
+{
     setWindowTitle(applicationTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
 }
 
 } // namespace gridlore

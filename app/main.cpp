@@ -1,3 +1,4 @@
+#include "about/applicationicon.h"
 #include "mainwindow/form1.h"
 #include "platform/application.h"
 
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(gridlore::applicationIcon());
     QApplication::setApplicationName(gridlore::applicationTitle());
     gridlore::Form1 window;
     window.show();
