@@ -1,5 +1,9 @@
 #include "patterns/patternfile.h"
 
+#include "patterns/linereader.h"
+#include "patterns/patternformat.h"
+#include "patterns/plaintextreader.h"
+#include "patterns/rlereader.h"
 #include "platform/numbertext.h"
 
 #include <istream>
@@ -7,6 +11,14 @@
 #include <string>
 
 namespace gridlore {
+namespace {
+
+bool isBlankLine(const std::string &line)
+{
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+} // namespace
 
 void writePattern(std::ostream &out, const Life &life)
 {
@@ -15,6 +27,7 @@ void writePattern(std::ostream &out, const Life &life)
     for (int i = 1; i <= columns; ++i) {
         for (int j = 1; j <= rows; ++j) {
             const Cell cell = life.board().at(i, j);
+            // numberToText leads with a blank unless the number is negative.
             if (!cell.isEmpty())
                 out << numberToText(cell.number()) << ' ';
             out << "\r\n";
@@ -22,19 +35,18 @@ void writePattern(std::ostream &out, const Life &life)
     }
 }
 
-ReadResult readPattern(std::istream &in, Life &life)
+ReadResult readOwnPattern(std::istream &in, Life &life)
 {
     const int columns = life.columns();
     const int rows = life.rows();
+    LineReader lines(in, MaxPatternLineLength);
     std::string line;
     for (int i = 1; i <= columns; ++i) {
         for (int j = 1; j <= rows; ++j) {
-            if (!std::getline(in, line))
+            if (lines.next(line) != LineReader::Status::Line)
                 return ReadResult::Stopped;
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
             double value = 0;
-            if (line.find_first_not_of(" \t") == std::string::npos)
+            if (isBlankLine(line))
                 life.board().set(i, j, Cell::empty());
             else if (parseWholeNumber(line, value))
                 life.board().set(i, j, Cell(value));
@@ -43,6 +55,22 @@ ReadResult readPattern(std::istream &in, Life &life)
         }
     }
     return ReadResult::Complete;
+}
+
+ReadResult readPattern(std::istream &in, Life &life)
+{
+    const PatternFormat format = detectPatternFormat(in);
+    if (!in)
+        return ReadResult::Unchanged; // could not go back to the start after looking
+    switch (format) {
+    case PatternFormat::Rle:
+        return readRle(in, life);
+    case PatternFormat::Plaintext:
+        return readPlaintext(in, life);
+    case PatternFormat::Own:
+        break;
+    }
+    return readOwnPattern(in, life);
 }
 
 } // namespace gridlore

@@ -2,6 +2,7 @@
 
 #include "engine/life.h"
 
+#include <cstddef>
 #include <iosfwd>
 
 namespace gridlore {
@@ -14,14 +15,26 @@ namespace gridlore {
 void writePattern(std::ostream &out, const Life &life);
 
 enum class ReadResult {
-    Complete,  // the board was filled (or a pattern placed): repaint it
-    Stopped,   // the file ended or went wrong part way: the cells read keep
-               // their new values, the rest their old ones; no repaint
+    Complete, // the board was filled (or a pattern placed): repaint it
+    Stopped, // the file ended or went wrong part way: the cells read keep
+             // their new values, the rest their old ones; no repaint
     Unchanged, // nothing usable was read and the board is as it was
 };
 
-// Fills the live area of the board from `in`, column by column. Also takes
-// LF-only line ends and blanks or tabs around a value.
+// Reads a pattern file of any format the program knows (see patternformat.h):
+// the program's own, or an RLE or plaintext Life pattern, which is centred on
+// the live area. A stream that is not seekable is read in the own format only.
 ReadResult readPattern(std::istream &in, Life &life);
+
+// A line of the own format longer than this is taken for a damaged file.
+inline constexpr std::size_t MaxPatternLineLength = 4096;
+
+// Fills the live area of the board from `in`, column by column, one line per
+// cell. Also takes LF-only line ends and blanks or tabs around a value. Stops
+// as a failure where the file ends too soon and at the first line that is not empty
+// or blank, is not one number or holds one beyond a double's range, or is
+// longer than MaxPatternLineLength; lines after the last cell are not read.
+// Never holds more than one line, whatever the file.
+ReadResult readOwnPattern(std::istream &in, Life &life);
 
 } // namespace gridlore

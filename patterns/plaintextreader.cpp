@@ -1,0 +1,98 @@
+#include "patterns/plaintextreader.h"
+
+#include "patterns/patternformat.h"
+#include "patterns/patternplacer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <streambuf>
+
+namespace gridlore {
+namespace {
+
+using Traits = std::streambuf::traits_type;
+
+bool isBlank(int c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+struct Extent
+{
+    std::int64_t lines = 0; // lines before the first one outside the format
+    std::int64_t width = 0;
+    std::int64_t height = 0; // up to the last row that has cells
+};
+
+// Walks the first `lineLimit` lines, stopping early at a line that is neither
+// a comment nor a row, and calls alive(x, y) for each live cell. Empty lines
+// before the first row are not rows; empty lines after it are dead rows.
+template <typename Alive>
+Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
+{
+    Extent extent;
+    std::int64_t y = 0;
+    bool rowsBegun = false;
+    while (extent.lines < lineLimit) {
+        int c = in.sbumpc();
+        if (c == Traits::eof())
+            break;
+        while (isBlank(c))
+            c = in.sbumpc();
+        if (c == '!') {
+            while (c != Traits::eof() && c != '\n')
+                c = in.sbumpc();
+            ++extent.lines;
+            continue;
+        }
+        std::int64_t x = 0;
+        for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
+            if (c == 'O' || c == '*')
+                alive(x, y);
+            else if (c != '.' && !isBlank(c))
+                return extent;
+            if (!isBlank(c))
+                ++x;
+        }
+        ++extent.lines;
+        if (x > 0) {
+            rowsBegun = true;
+            extent.width = std::max(extent.width, x);
+            extent.height = y + 1;
+        }
+        if (rowsBegun)
+            ++y;
+        if (c == Traits::eof())
+            break;
+    }
+    return extent;
+}
+
+} // namespace
+
+ReadResult readPlaintext(std::istream &in, Life &life)
+{
+    std::streambuf *buffer = in.rdbuf();
+    const std::istream::pos_type start = in.tellg();
+    if (!buffer || start == std::istream::pos_type(-1))
+        return ReadResult::Unchanged;
+
+    skipByteOrderMark(*buffer);
+    const Extent extent = scanPlaintext(
+        *buffer, std::numeric_limits<std::int64_t>::max(), [](std::int64_t, std::int64_t) {});
+    if (extent.height == 0)
+        return ReadResult::Unchanged;
+
+    in.seekg(start);
+    if (!in)
+        return ReadResult::Unchanged;
+    skipByteOrderMark(*buffer);
+    PatternPlacer placer(life, extent.width, extent.height);
+    scanPlaintext(*buffer, extent.lines,
+        [&placer](std::int64_t x, std::int64_t y) { placer.setAlive(x, y); });
+    placer.commit(life);
+    return ReadResult::Complete;
+}
+
+} // namespace gridlore

@@ -1,0 +1,203 @@
+#include "patterns/rlereader.h"
+
+#include "patterns/patternformat.h"
+#include "patterns/patternplacer.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+namespace gridlore {
+namespace {
+
+using Traits = std::streambuf::traits_type;
+
+constexpr std::size_t MaxHeaderLength = 4096;
+// A header size beyond this is taken for a corrupt file, not a pattern.
+constexpr std::int64_t MaxSide = std::numeric_limits<std::int32_t>::max();
+
+bool isBlank(int c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+bool isDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+struct Size
+{
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+
+class HeaderParser
+{
+public:
+    explicit HeaderParser(std::string_view text)
+        : text_(text)
+    {
+    }
+
+    // "x = m, y = n", then the end or a comma and anything (the rule).
+    std::optional<Size> parse()
+    {
+        Size size;
+        if (!(key('x') && side(size.width) && take(',') && key('y') && side(size.height)))
+            return std::nullopt;
+        skipBlanks();
+        if (pos_ == text_.size() || take(','))
+            return size;
+        return std::nullopt;
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (pos_ < text_.size() && isBlank(text_[pos_]))
+            ++pos_;
+    }
+
+    bool take(char c)
+    {
+        skipBlanks();
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+
+    bool key(char name) { return take(name) && take('='); }
+
+    // Plain digits: a sign, and with it any negative size, is refused.
+    bool side(std::int64_t &value)
+    {
+        skipBlanks();
+        value = 0;
+        const std::size_t first = pos_;
+        for (; pos_ < text_.size() && isDigit(text_[pos_]); ++pos_) {
+            value = value * 10 + (text_[pos_] - '0');
+            if (value > MaxSide)
+                return false;
+        }
+        return pos_ > first;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+void skipLine(std::streambuf &in)
+{
+    int c;
+    do
+        c = in.sbumpc();
+    while (c != Traits::eof() && c != '\n');
+}
+
+// Skips the '#' lines and blank lines before the header and reads the header
+// line; false at the end of the file or for a line too long to be a header.
+bool readHeaderLine(std::streambuf &in, std::string &line)
+{
+    for (;;) {
+        int c = in.sgetc();
+        while (isBlank(c))
+            c = in.snextc();
+        if (c == Traits::eof())
+            return false;
+        if (c == '#' || c == '\n') {
+            skipLine(in);
+            continue;
+        }
+        for (c = in.sbumpc(); c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
+            if (line.size() == MaxHeaderLength)
+                return false;
+            line.push_back(Traits::to_char_type(c));
+        }
+        return true;
+    }
+}
+
+// Reads the runs up to '!', the end of the file or the first fault, handing
+// the live ones to the placer. True when anything of the pattern was read.
+bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
+{
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    bool read = false;
+    for (;;) {
+        int c = in.sbumpc();
+        std::int64_t count = 1;
+        const bool counted = isDigit(c);
+        if (counted) {
+            // Capped just past any acceptable run, so the sums cannot overflow.
+            for (count = 0; isDigit(c); c = in.sbumpc())
+                count = std::min(count * 10 + (c - '0'), MaxSide + 1);
+            if (count == 0)
+                return read;
+        }
+        if (isBlank(c) || c == '\n') {
+            if (counted)
+                return read; // a count must be followed by its tag
+            continue;
+        }
+        if (c == '!' || c == Traits::eof())
+            return read || c == '!'; // text after '!' is not read; a missing '!' is accepted
+        if (c == '$') {
+            if (y + count > size.height)
+                return read;
+            y += count;
+            x = 0;
+            read = true;
+            continue;
+        }
+        bool alive = false;
+        if (c == 'b' || c == '.') {
+            alive = false;
+        } else if (c == 'o' || (c >= 'A' && c <= 'X')) {
+            alive = true;
+        } else if (c >= 'p' && c <= 'y') {
+            // Multi-state rules write states above 24 as two letters, "pA" and so on.
+            const int second = in.sbumpc();
+            if (second < 'A' || second > 'X')
+                return read;
+            alive = true;
+        } else {
+            return read;
+        }
+        if (y >= size.height || x + count > size.width)
+            return read;
+        if (alive)
+            placer.setAlive(x, y, count);
+        x += count;
+        read = true;
+    }
+}
+
+} // namespace
+
+ReadResult readRle(std::istream &in, Life &life)
+{
+    std::streambuf *buffer = in.rdbuf();
+    if (!buffer)
+        return ReadResult::Unchanged;
+    skipByteOrderMark(*buffer);
+    std::string line;
+    if (!readHeaderLine(*buffer, line))
+        return ReadResult::Unchanged;
+    const std::optional<Size> size = HeaderParser(line).parse();
+    if (!size)
+        return ReadResult::Unchanged;
+    PatternPlacer placer(life, size->width, size->height);
+    if (!readBody(*buffer, *size, placer))
+        return ReadResult::Unchanged;
+    placer.commit(life);
+    return ReadResult::Complete;
+}
+
+} // namespace gridlore

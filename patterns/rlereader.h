@@ -1,0 +1,16 @@
+#pragma once
+
+#include "patterns/patternfile.h"
+
+namespace gridlore {
+
+// Reads a run-length encoded Life pattern: '#' lines, the header
+// "x = m, y = n[, rule = ...]", then runs of b (dead), o (alive), $ (row end)
+// up to '!'. Any rule loads; the letters of multi-state rules count as alive.
+// Reading stops at the first fault (a count that overruns the header's box,
+// an unknown tag, blanks between a count and its tag); what came before it is
+// placed, centred on the live area. Unchanged when not even the header and one
+// token could be read.
+ReadResult readRle(std::istream &in, Life &life);
+
+} // namespace gridlore
