@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "engine/life.h"
 #include "helpviewer/form5.h"
+#include "platform/drawingsurface.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,7 +20,6 @@ class QTimer;
 
 namespace gridlore {
 
-class DrawingSurface;
 
 // The main window: the control panel over the board, the menus, and the game
 // state, which lives here for as long as the window does.
@@ -74,6 +74,7 @@ private:
     void createMenus();
     void connectHandlers();
     void fitFont();
+    QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);
 
     // Module values.
@@ -109,6 +110,7 @@ private:
     QPointer<Form5> form5_;
     QPointer<frmAbout> about_;
     Prompt prompt_;
+    std::vector<DrawingSurface::TextPrint> marks_; // reused by every DrawCells
 };
 
 } // namespace gridlore

@@ -61,19 +61,39 @@ void Form1::DrawCells()
     const CellArray &board = life_.board();
     const int columns = life_.columns();
     const int rows = life_.rows();
-    for (int i = 1; i <= columns; ++i)
-        for (int j = 1; j <= rows; ++j)
-            printMark(i, j, board.at(i, j) == Cell(1.0) ? Qt::black : Qt::white);
+    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
+    // A mark's x follows from its column and its y from its row alone.
+    std::vector<double> ys(rows + 1);
+    for (int j = 1; j <= rows; ++j)
+        ys[j] = markPosition(1, j, quarter).y();
+    marks_.clear();
+    for (int i = 1; i <= columns; ++i) {
+        const double x = markPosition(i, 1, quarter).x();
+        const double *numbers = board.numbers(i);
+        for (int j = 1; j <= rows; ++j) {
+            const QRgb colour = numbers[j] == 1.0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            marks_.push_back({x, ys[j], colour});
+        }
+    }
+    surface_->printMany(Mark, marks_);
 }
 
-// Prints cell (column, row)'s asterisk where the grid of the last rebuild has
-// it: a quarter of the text height above the cell's top edge.
+// Where cell (column, row)'s asterisk is printed on the grid of the last
+// rebuild: a quarter of the text height above the cell's top edge, in single
+// precision.
+QPointF Form1::markPosition(int column, int row, float quarterHeight) const
+{
+    return QPointF(static_cast<float>(CellWidth * (column - 1)),
+                   static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
+}
+
 void Form1::printMark(int column, int row, const QColor &colour)
 {
     const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
+    const QPointF at = markPosition(column, row, quarter);
     surface_->setForeColor(colour);
-    surface_->setCurrentX(static_cast<float>(CellWidth * (column - 1)));
-    surface_->setCurrentY(static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarter));
+    surface_->setCurrentX(at.x());
+    surface_->setCurrentY(at.y());
     surface_->print(Mark);
 }
 

@@ -36,9 +36,17 @@ double DrawingSurface::scaleHeight() const
     return window()->isMinimized() ? 0.0 : twips::fromPixels(height());
 }
 
+// The image follows the widget's size even before the widget is shown, when
+// Qt holds its resize events back.
+QImage &DrawingSurface::canvas()
+{
+    ensureImageCovers(size().expandedTo(QSize(1, 1)));
+    return image_;
+}
+
 void DrawingSurface::clear()
 {
-    image_.fill(backColor_);
+    canvas().fill(backColor_);
     currentX_ = 0;
     currentY_ = 0;
     update();
@@ -71,7 +79,7 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, const QCol
 {
     const QPoint a = devicePoint(x1, y1);
     const QPoint b = devicePoint(x2, y2);
-    QPainter painter(&image_);
+    QPainter painter(&canvas());
     painter.setPen(QPen(colour, 1));
     painter.drawLine(a, b);
     touched(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
@@ -80,7 +88,7 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, const QCol
 void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, const QColor &colour)
 {
     const QRect outline = QRect(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
-    QPainter painter(&image_);
+    QPainter painter(&canvas());
     painter.setPen(QPen(colour, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline.x(), outline.y(), outline.width() - 1, outline.height() - 1);
@@ -105,19 +113,24 @@ double DrawingSurface::fontSize() const
     return font_.pixelSize() * PointsPerPixel;
 }
 
+QFontMetricsF DrawingSurface::metrics() const
+{
+    return image_.isNull() ? QFontMetricsF(font_) : QFontMetricsF(font_, &image_);
+}
+
 double DrawingSurface::textWidth(const QString &text) const
 {
-    return twips::fromPixels(QFontMetricsF(font_, &image_).horizontalAdvance(text));
+    return twips::fromPixels(metrics().horizontalAdvance(text));
 }
 
 double DrawingSurface::textHeight(const QString &) const
 {
-    return twips::fromPixels(QFontMetricsF(font_, &image_).height());
+    return twips::fromPixels(metrics().height());
 }
 
 void DrawingSurface::print(const QString &text)
 {
-    const QFontMetricsF metrics(font_, &image_);
+    const QFontMetricsF metrics(font_, &canvas());
     const QPointF topLeft = logicalPoint(currentX_, currentY_);
     QPainter painter(&image_);
     painter.setFont(font_);
@@ -125,6 +138,23 @@ void DrawingSurface::print(const QString &text)
     painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     const QRectF box(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
     touched(box.toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint> &prints)
+{
+    const double ascent = QFontMetricsF(font_, &canvas()).ascent();
+    if (stamper_.prepare(image_, font_, text)) {
+        for (const TextPrint &at : prints)
+            stamper_.stamp(image_, twips::toPixels(at.x), twips::toPixels(at.y) + ascent, at.colour);
+    } else {
+        QPainter painter(&image_);
+        painter.setFont(font_);
+        for (const TextPrint &at : prints) {
+            painter.setPen(QColor::fromRgb(at.colour));
+            painter.drawText(QPointF(twips::toPixels(at.x), twips::toPixels(at.y) + ascent), text);
+        }
+    }
+    update();
 }
 
 void DrawingSurface::ensureImageCovers(QSize logicalSize)

@@ -1,0 +1,85 @@
+#include "mainwindow/form1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+using namespace gridlore;
+
+namespace {
+
+// A third of the live area alive, the same cells on every run.
+void randomBoard(Life &life)
+{
+    std::mt19937 random(7);
+    std::bernoulli_distribution alive(1.0 / 3.0);
+    for (int i = 1; i <= life.columns(); ++i)
+        for (int j = 1; j <= life.rows(); ++j)
+            life.board().set(i, j, Cell(alive(random) ? 1.0 : 0.0));
+}
+
+// The main window as a user sees it, board size from the benchmark argument.
+std::unique_ptr<Form1> windowWithBoard(int size)
+{
+    auto form = std::make_unique<Form1>();
+    form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QString::number(size));
+    form->show();
+    QTest::qWaitForWindowExposed(form.get());
+    form->Command2_Click();
+    randomBoard(form->life());
+    return form;
+}
+
+void BM_Step(benchmark::State &state)
+{
+    Life life;
+    life.setBoardSize(static_cast<double>(state.range(0)));
+    life.clearLiveArea();
+    randomBoard(life);
+    for (auto _ : state) {
+        life.step();
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_DrawCells(benchmark::State &state)
+{
+    auto form = windowWithBoard(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        form->DrawCells();
+}
+
+void BM_Generation(benchmark::State &state)
+{
+    auto form = windowWithBoard(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        // Keep the board busy: a dying board paints no differently, but a
+        // steady third alive is the fair load.
+        state.PauseTiming();
+        if (state.iterations() % 50 == 0)
+            randomBoard(form->life());
+        state.ResumeTiming();
+        form->Command3_Click();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Step)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawCells)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Generation)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
