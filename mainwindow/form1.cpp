@@ -65,7 +65,11 @@ void Form1::createControls()
 
     surface_ = new DrawingSurface(this);
     surface_->setObjectName(QStringLiteral("Form1Surface"));
-    surface_->setFont(japaneseFont(9.75));
+    // Marks are drawn without antialiasing so that a white asterisk printed
+    // over a black one removes it completely instead of leaving a grey ghost.
+    QFont marks = japaneseFont(9.75);
+    marks.setStyleStrategy(QFont::NoAntialias);
+    surface_->setFont(marks);
     setCentralWidget(surface_);
 
     Timer1 = new QTimer(this);

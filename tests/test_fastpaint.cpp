@@ -38,12 +38,15 @@ void TestFastPaint::stampedMarksEqualPrintedText_data()
 {
     QTest::addColumn<int>("columns");
     QTest::addColumn<double>("fontSize");
-    QTest::newRow("150 columns, fitted") << 150 << 9.0;
-    QTest::newRow("125 columns, fitted") << 125 << 10.5;
-    QTest::newRow("37 columns") << 37 << 30.0;
-    QTest::newRow("10 columns, large glyphs") << 10 << 99.75;
-    QTest::newRow("150 columns, overlapping marks") << 150 << 24.0;
-    QTest::newRow("7.5 columns, marks past the lower edge") << 7 << 60.0;
+    QTest::addColumn<bool>("antialiased");
+    QTest::newRow("150 columns, fitted") << 150 << 9.0 << false;
+    QTest::newRow("125 columns, fitted") << 125 << 10.5 << false;
+    QTest::newRow("37 columns") << 37 << 30.0 << false;
+    QTest::newRow("10 columns, large glyphs") << 10 << 99.75 << false;
+    QTest::newRow("7.5 columns, marks past the lower edge") << 7 << 60.0 << false;
+    QTest::newRow("150 columns, antialiased") << 150 << 9.0 << true;
+    QTest::newRow("150 columns, antialiased, overlapping") << 150 << 24.0 << true;
+    QTest::newRow("10 columns, antialiased, large glyphs") << 10 << 99.75 << true;
 }
 
 // The fast paint must give exactly what printing each mark as text gives,
@@ -52,12 +55,15 @@ void TestFastPaint::stampedMarksEqualPrintedText()
 {
     QFETCH(int, columns);
     QFETCH(double, fontSize);
+    QFETCH(bool, antialiased);
     const double pitch = 10200.0 / columns;
     const int rows = static_cast<int>(0.8 * columns);
     auto fast = gridSurface(pitch);
     auto plain = gridSurface(pitch);
     for (DrawingSurface *s : {fast.get(), plain.get()}) {
-        s->setFont(QFont(QStringLiteral("IPAPGothic")));
+        QFont font(QStringLiteral("IPAPGothic"));
+        font.setStyleStrategy(antialiased ? QFont::PreferDefault : QFont::NoAntialias);
+        s->setFont(font);
         s->setFontSize(fontSize);
     }
     const QString mark = QStringLiteral("*");
