@@ -17,9 +17,9 @@ namespace gridlore {
 
 namespace {
 
-QString saveFailureReason(const QSaveFile &file)
+QString failureReason(QFileDevice::FileError error)
 {
-    switch (file.error()) {
+    switch (error) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
         return QStringLiteral("ファイルを作成できません。フォルダがないか、書き込みの権限がありません。");
@@ -31,6 +31,32 @@ QString saveFailureReason(const QSaveFile &file)
     default:
         return QStringLiteral("保存中にエラーが起きました。");
     }
+}
+
+template <typename File>
+bool writeAll(File &file, const std::string &bytes)
+{
+    return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+// Writes `bytes` as the file `name`. A regular file is written beside the
+// target and put in its place only once every byte is down, so a failure part
+// way never damages an old file. Anything else that exists under the name (a
+// device, a pipe) is written to as it is: replacing it would destroy it.
+// Returns why it failed, or nothing.
+QString saveBytes(const QString &name, const std::string &bytes)
+{
+    const QFileInfo target(name);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes) && file.flush())
+            return QString();
+        return failureReason(file.error()) + QStringLiteral("\n(") + file.errorString() + u')';
+    }
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes) && file.commit())
+        return QString();
+    return failureReason(file.error()) + QStringLiteral("\n(") + file.errorString() + u')';
 }
 
 } // namespace
@@ -48,8 +74,6 @@ void Form1::mnu_read_Click()
         DrawCells();
 }
 
-// Writes into a temporary file beside the target and puts it in place only
-// when every line is written, so a failed Save never damages an old file.
 void Form1::mnu_save_Click()
 {
     Timer1->stop();
@@ -58,18 +82,12 @@ void Form1::mnu_save_Click()
         return;
     std::ostringstream text;
     writePattern(text, life_);
-    const std::string bytes = text.str();
 
-    QSaveFile file(name);
-    const bool saved = file.open(QIODevice::WriteOnly)
-                       && file.write(bytes.data(), static_cast<qint64>(bytes.size()))
-                              == static_cast<qint64>(bytes.size())
-                       && file.commit();
-    if (!saved) {
+    const QString failure = saveBytes(name, text.str());
+    if (!failure.isEmpty()) {
         QMessageBox::warning(this, applicationTitle(),
-                             QStringLiteral("ファイル「%1」を保存できませんでした。\n%2\n(%3)")
-                                 .arg(QDir::toNativeSeparators(name), saveFailureReason(file),
-                                      file.errorString()));
+                             QStringLiteral("ファイル「%1」を保存できませんでした。\n%2")
+                                 .arg(QDir::toNativeSeparators(name), failure));
     }
 }
 

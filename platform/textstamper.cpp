@@ -58,10 +58,14 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
     for (auto &stamp : stamps_)
         stamp.reset();
     const QFontMetricsF metrics(font_);
-    margin_ = qCeil(metrics.height() * ratio_) + 2;
+    margin_ = qCeil(metrics.height() * ratio_ / 2) + 2;
     box_
         = QSize(qCeil(metrics.horizontalAdvance(text_) * ratio_), qCeil(metrics.height() * ratio_));
-    usable_ = target.format() == QImage::Format_RGB32 && blendingMatchesQt();
+    // Large glyphs are few on a board, and Qt paints them as outlines with
+    // other arithmetic: they go the ordinary way.
+    constexpr double LargestStamped = 48;
+    usable_ = target.format() == QImage::Format_RGB32 && metrics.height() * ratio_ <= LargestStamped
+              && blendingMatchesQt();
     return usable_;
 }
 
