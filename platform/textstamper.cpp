@@ -1,5 +1,6 @@
 #include "platform/textstamper.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -59,13 +60,14 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
         stamp.reset();
     const QFontMetricsF metrics(font_);
     margin_ = qCeil(metrics.height() * ratio_ / 2) + 2;
+    ascent_ = qCeil(metrics.ascent() * ratio_);
     box_
         = QSize(qCeil(metrics.horizontalAdvance(text_) * ratio_), qCeil(metrics.height() * ratio_));
-    // Large glyphs are few on a board, and Qt paints them as outlines with
-    // other arithmetic: they go the ordinary way.
-    constexpr double LargestStamped = 48;
-    usable_ = target.format() == QImage::Format_RGB32 && metrics.height() * ratio_ <= LargestStamped
-              && blendingMatchesQt();
+    // Qt paints glyphs beyond its cache's size as outlines, with other
+    // arithmetic: those go the ordinary way (and are few on any board).
+    constexpr int LargestCachedGlyph = 64;
+    usable_ = target.format() == QImage::Format_RGB32
+              && QFontInfo(font_).pixelSize() * ratio_ <= LargestCachedGlyph && blendingMatchesQt();
     return usable_;
 }
 
@@ -73,7 +75,7 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
 // plus the given 64ths; what it left is the coverage, white being none.
 TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
 {
-    const int side = 2 * margin_ + std::max(box_.width(), box_.height());
+    const int side = 2 * margin_ + std::max(box_.width(), box_.height()) + ascent_;
     QImage scratch(side, side, QImage::Format_RGB32);
     scratch.fill(Qt::white);
     scratch.setDevicePixelRatio(ratio_);
@@ -81,9 +83,9 @@ TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
         QPainter painter(&scratch);
         painter.setFont(font_);
         painter.setPen(Qt::black);
-        painter.drawText(
-            QPointF((margin_ + fractionX / 64.0) / ratio_, (margin_ + fractionY / 64.0) / ratio_),
-            text_);
+        painter.drawText(QPointF((margin_ + fractionX / 64.0) / ratio_,
+                                 (margin_ + ascent_ + fractionY / 64.0) / ratio_),
+                         text_);
     }
     int left = side, top = side, right = -1, bottom = -1;
     for (int y = 0; y < side; ++y) {
@@ -100,13 +102,13 @@ TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
     Stamp stamp;
     if (right < 0)
         return stamp; // nothing visible, a blank for instance
-    stamp.bounds
-        = QRect(QPoint(left - margin_, top - margin_), QPoint(right - margin_, bottom - margin_));
+    const QPoint origin(margin_, margin_ + ascent_);
+    stamp.bounds = QRect(QPoint(left, top) - origin, QPoint(right, bottom) - origin);
     for (int y = top; y <= bottom; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
         for (int x = left; x <= right; ++x) {
             if (line[x] != 0xffffffff) {
-                stamp.pixels.emplace_back(x - margin_, y - margin_);
+                stamp.pixels.push_back(QPoint(x, y) - origin);
                 stamp.coverage.push_back(uchar(255 - qRed(line[x])));
             }
         }
@@ -114,32 +116,38 @@ TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
     return stamp;
 }
 
-// Prints the text with Qt over every grey level, in black and in white, and
-// compares with our own blending of the derived coverage.
+// Prints the text with Qt over a spread of grey levels and the board's own
+// greys, in black and in white, and compares with our own blending of the
+// derived coverage.
 bool TextStamper::blendingMatchesQt() const
 {
+    QList<int> greys{150, 200, 255};
+    for (int grey = 0; grey < 256; grey += 4)
+        greys << grey;
+    const int across = qCeil(std::sqrt(double(greys.size())));
     Stamp stamp = render(0, 0);
-    const int tile = 2 * margin_ + std::max(box_.width(), box_.height());
-    for (const QRgb colour : { qRgb(0, 0, 0), qRgb(255, 255, 255) }) {
-        QImage byQt(tile * 16, tile * 16, QImage::Format_RGB32);
+    const int tile = 2 * margin_ + std::max(box_.width(), box_.height()) + ascent_;
+    for (const QRgb colour : {qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
+        QImage byQt(tile * across, tile * across, QImage::Format_RGB32);
         byQt.setDevicePixelRatio(ratio_);
         QImage ours;
         {
             QPainter painter(&byQt);
-            for (int grey = 0; grey < 256; ++grey)
-                painter.fillRect(QRectF((grey % 16) * tile / ratio_, (grey / 16) * tile / ratio_,
-                                     tile / ratio_, tile / ratio_),
-                    QColor(grey, grey, grey));
+            for (int k = 0; k < greys.size(); ++k)
+                painter.fillRect(QRectF((k % across) * tile / ratio_, (k / across) * tile / ratio_,
+                                        tile / ratio_, tile / ratio_),
+                                 QColor(greys[k], greys[k], greys[k]));
             ours = byQt.copy();
             painter.setFont(font_);
             painter.setPen(QColor::fromRgb(colour));
-            for (int grey = 0; grey < 256; ++grey)
-                painter.drawText(QPointF(((grey % 16) * tile + margin_) / ratio_,
-                                     ((grey / 16) * tile + margin_) / ratio_),
-                    text_);
+            for (int k = 0; k < greys.size(); ++k)
+                painter.drawText(QPointF(((k % across) * tile + margin_) / ratio_,
+                                         ((k / across) * tile + margin_ + ascent_) / ratio_),
+                                 text_);
         }
-        for (int grey = 0; grey < 256; ++grey)
-            blend(ours, stamp, (grey % 16) * tile + margin_, (grey / 16) * tile + margin_, colour);
+        for (int k = 0; k < greys.size(); ++k)
+            blend(ours, stamp, (k % across) * tile + margin_,
+                  (k / across) * tile + margin_ + ascent_, colour);
         if (ours != byQt)
             return false;
     }

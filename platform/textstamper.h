@@ -51,7 +51,8 @@ private:
     QFont font_;
     QString text_;
     qreal ratio_ = 0;
-    int margin_ = 0;
+    int margin_ = 0; // device pixels of room around the text's box
+    int ascent_ = 0;
     QSize box_;
     bool usable_ = false;
     // One stamp per 1/64-pixel offset in x and y, made when first needed.
