@@ -17,7 +17,8 @@ void prepareWebEngine()
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
-    // WebEngine shares its GL context with the widgets' one.
+    // WebEngine draws pages through Qt Quick, whose GL contexts must be
+    // shared with the widgets'; this too is fixed when the application starts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
