@@ -11,9 +11,8 @@ namespace gridlore {
 void prepareWebEngine()
 {
 #ifdef Q_OS_UNIX
-    // Chromium refuses to start its sandbox for root and WebEngine then
-    // aborts, taking the program with it; as root there is no lesser user for
-    // the sandbox to drop to anyway. Everyone else keeps the sandbox.
+    // Chromium will not start its sandbox for root, and WebEngine then aborts
+    // and takes the program with it. Every other user keeps the sandbox.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
