@@ -139,7 +139,7 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
             for (count = 0; isDigit(c); c = in.sbumpc())
                 count = std::min(count * 10 + (c - '0'), MaxSide + 1);
             if (count == 0)
-                return read;
+                return read; // no writer puts one; taken for damage
         }
         if (isBlank(c) || c == '\n') {
             if (counted)
@@ -156,19 +156,16 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
             read = true;
             continue;
         }
-        bool alive = false;
+        bool alive = true;
         if (c == 'b' || c == '.') {
             alive = false;
-        } else if (c == 'o' || (c >= 'A' && c <= 'X')) {
-            alive = true;
         } else if (c >= 'p' && c <= 'y') {
             // Multi-state rules write states above 24 as two letters, "pA" and so on.
             const int second = in.sbumpc();
             if (second < 'A' || second > 'X')
                 return read;
-            alive = true;
-        } else {
-            return read;
+        } else if (c != 'o' && (c < 'A' || c > 'X')) {
+            return read; // an unknown tag
         }
         if (y >= size.height || x + count > size.width)
             return read;
