@@ -6,8 +6,8 @@ namespace gridlore {
 
 // Reads a plaintext Life pattern: lines starting with '!' are comments, every
 // other line is a row of '.' (dead) and 'O' or '*' (alive), short rows padded
-// with dead cells. Reading stops at the first line that is neither; the rows
-// before it are placed, centred on the live area. Unchanged when no row could
+// with dead cells; blanks and tabs on a line are passed over. Reading stops at the first line that
+// is neither; the rows before it are placed, centred on the live area. Unchanged when no row could
 // be read. Goes over the stream twice (the box must be known before placing)
 // and so needs one that can seek.
 ReadResult readPlaintext(std::istream &in, Life &life);
