@@ -28,7 +28,8 @@ std::unique_ptr<Form1> windowWithBoard(int size)
     auto form = std::make_unique<Form1>();
     form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QString::number(size));
     form->show();
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qFatal("the main window was never shown");
     form->Command2_Click();
     randomBoard(form->life());
     return form;
