@@ -1,0 +1,15 @@
+# The start-up decision alone: arguments and environment in, action out.
+gridlore_add_test(test_startaction SOURCES test_startaction.cpp
+  LIBS gridlore_startaction LABELS install)
+
+# The program as installed: cmake --install into a temporary prefix, then the
+# files and the installed executable, run without a display.
+find_package(Qt6 REQUIRED COMPONENTS Svg)
+gridlore_add_test(test_install SOURCES test_install.cpp
+  LIBS gridlore_about gridlore_startaction Qt6::Svg LABELS install)
+target_compile_definitions(test_install PRIVATE
+  GRIDLORE_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  GRIDLORE_CMAKE="${CMAKE_COMMAND}"
+  GRIDLORE_APP_ID="${GRIDLORE_APP_ID}"
+  GRIDLORE_VERSION="${PROJECT_VERSION}")
+add_dependencies(test_install gridlore gridlore_helppage gridlore_dist)
