@@ -82,24 +82,34 @@ void TestBadInput::hostileInput_data()
     // cell (1, 1) was overwritten; save: whether a message was shown.
     QTest::addColumn<int>("expected");
 
-    const QList<std::pair<const char *, QString>> texts{
-        {"empty", QString()},
-        {"blanks", QStringLiteral("   ")},
-        {"very long", VeryLong},
-        {"beyond a double", QStringLiteral("1e999")},
-        {"NaN", QStringLiteral("NaN")},
-        {"inf", QStringLiteral("inf")},
-        {"-0", QStringLiteral("-0")},
-        {"0x10", QStringLiteral("0x10")},
-        {"full-width digits", QStringLiteral("１２５")},
-        {"Japanese", QStringLiteral("グライダー")},
+    // The size box: columns after Reset. Beyond a double limits like any
+    // other number; anything that is no number gives the smallest board.
+    const QList<std::tuple<const char *, QString, int>> sizes{
+        {"125", QStringLiteral("125"), 125},  {"150", QStringLiteral("150"), 150},
+        {"200", QStringLiteral("200"), 150},  {"4", QStringLiteral("4"), 5},
+        {"0", QStringLiteral("0"), 5},        {"-3", QStringLiteral("-3"), 5},
+        {"7.5", QStringLiteral("7.5"), 7},    {"empty", QString(), 5},
+        {"blanks", QStringLiteral("   "), 5}, {"very long", VeryLong, 150},
+        {"beyond a double", QStringLiteral("1e999"), 150},
+        {"beyond a double, negative", QStringLiteral("-1e999"), 5},
+        {"NaN", QStringLiteral("NaN"), 5},    {"inf", QStringLiteral("inf"), 5},
+        {"-0", QStringLiteral("-0"), 5},      {"0x10", QStringLiteral("0x10"), 5},
+        {"full-width digits", QStringLiteral("１２５"), 5},
+        {"Japanese", QStringLiteral("グライダー"), 5},
     };
-    const QList<int> columns{5, 5, 150, 150, 5, 5, 5, 5, 5, 5};
-    const QList<int> intervals{1000, 1000, 65535, 65535, 1000, 1000, 1000, 1000, 1000, 1000};
-    for (int k = 0; k < texts.size(); ++k) {
-        QTest::addRow("size: %s", texts[k].first) << "size" << texts[k].second << columns[k];
-        QTest::addRow("interval: %s", texts[k].first) << "interval" << texts[k].second << intervals[k];
-    }
+    for (const auto &[name, text, columns] : sizes)
+        QTest::addRow("size: %s", name) << "size" << text << columns;
+    // The interval box: the timer's interval after one tick, from 1000.
+    const QList<std::tuple<const char *, QString, int>> intervals{
+        {"empty", QString(), 1000},         {"blanks", QStringLiteral("   "), 1000},
+        {"very long", VeryLong, 65535},     {"beyond a double", QStringLiteral("1e999"), 65535},
+        {"NaN", QStringLiteral("NaN"), 1000}, {"inf", QStringLiteral("inf"), 1000},
+        {"-0", QStringLiteral("-0"), 1000}, {"0x10", QStringLiteral("0x10"), 1000},
+        {"full-width digits", QStringLiteral("１２５"), 1000},
+        {"Japanese", QStringLiteral("グライダー"), 1000},
+    };
+    for (const auto &[name, text, interval] : intervals)
+        QTest::addRow("interval: %s", name) << "interval" << text << interval;
     QTest::newRow("read: empty") << "read" << "" << 0;
     QTest::newRow("read: blanks") << "read" << "   " << 0;
     QTest::newRow("read: very long name") << "read" << LongName << 0;

@@ -61,7 +61,6 @@ class TestEngine : public QObject
     Q_OBJECT
 
 private slots:
-    void emptyAndZeroCompareEqualButDiffer();
     void boardSizeGivesColumnsAndRows_data();
     void boardSizeGivesColumnsAndRows();
     void patternsEvolve_data();
@@ -75,14 +74,6 @@ private slots:
     void stepMatchesPlainRule_data();
     void stepMatchesPlainRule();
 };
-
-void TestEngine::emptyAndZeroCompareEqualButDiffer()
-{
-    QVERIFY(Cell::empty() == Cell(0.0));
-    QVERIFY(Cell::empty().isEmpty());
-    QVERIFY(!Cell(0.0).isEmpty());
-    QCOMPARE(Cell::empty().number(), 0.0);
-}
 
 void TestEngine::boardSizeGivesColumnsAndRows_data()
 {

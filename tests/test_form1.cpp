@@ -39,8 +39,6 @@ private slots:
     void gridAtTheDefaultSize();
     void fontFitsTheCells_data();
     void fontFitsTheCells();
-    void sizeTextSetsTheBoard_data();
-    void sizeTextSetsTheBoard();
     void resizeRightAfterSetUpKeepsTheGrid();
     void resizeAfterDrawCellsRebuilds();
     void minimisedWindowNeverLaysOutEmptyCells();
@@ -175,36 +173,6 @@ void TestForm1::fontFitsTheCells()
         surface->setFontSize(fitted + 0.75);
         QVERIFY(surface->textWidth(QStringLiteral("*")) > form->cellWidth());
     }
-}
-
-void TestForm1::sizeTextSetsTheBoard_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("125") << "125" << 125 << 100;
-    QTest::newRow("150") << "150" << 150 << 120;
-    QTest::newRow("200") << "200" << 150 << 120;
-    QTest::newRow("4") << "4" << 5 << 4;
-    QTest::newRow("0") << "0" << 5 << 4;
-    QTest::newRow("-3") << "-3" << 5 << 4;
-    QTest::newRow("empty") << "" << 5 << 4;
-    QTest::newRow("letters") << "abc" << 5 << 4;
-    QTest::newRow("7.5") << "7.5" << 7 << 6;
-    QTest::newRow("1e999") << "1e999" << 150 << 120;
-    QTest::newRow("-1e999") << "-1e999" << 5 << 4;
-}
-
-void TestForm1::sizeTextSetsTheBoard()
-{
-    QFETCH(QString, text);
-    auto form = shownForm1();
-    QVERIFY(form);
-    control<QLineEdit>(*form, "Text2")->setText(text);
-    form->Command2_Click();
-    QTEST(form->life().columns(), "columns");
-    QTEST(form->life().rows(), "rows");
-    QCOMPARE(form->cellWidth(), 10200.0 / form->life().boardSize());
 }
 
 void TestForm1::resizeRightAfterSetUpKeepsTheGrid()

@@ -118,7 +118,6 @@ void TestRunControl::tickReadsTheInterval_data()
     QTest::newRow("0") << "0" << 1000;
     QTest::newRow("-50") << "-50" << 1000;
     QTest::newRow("letters") << "abc" << 1000;
-    QTest::newRow("empty") << "" << 1000;
     QTest::newRow("10.5 to even") << "10.5" << 10;
     QTest::newRow("11.5 to even") << "11.5" << 12;
     QTest::newRow("12.5 to even") << "12.5" << 12;
@@ -127,7 +126,6 @@ void TestRunControl::tickReadsTheInterval_data()
     QTest::newRow("65535.5 rounds beyond") << "65535.5" << 65535;
     QTest::newRow("70000") << "70000" << 65535;
     QTest::newRow("beyond 32 bits") << "4294967296" << 65535;
-    QTest::newRow("beyond double") << "1e999" << 65535;
     QTest::newRow("20ms") << "20ms" << 20;
 }
 
