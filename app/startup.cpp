@@ -20,8 +20,8 @@ void print(std::FILE *stream, const QString &text)
 }
 
 // Qt ends with qFatal when no platform plugin can open its display; this turns
-// that into one plain line and an ordinary failure status. Other messages go
-// out as Qt's own handler would print them.
+// that into one plain line and an ordinary failure status. Other messages still
+// reach standard error, in Qt's format.
 void reportDisplayFailure(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
