@@ -13,6 +13,8 @@
 
 namespace gridlore {
 
+using twips::placed;
+
 namespace {
 
 const QString Title = QStringLiteral("Gridloreシミュレータ 　　　　　Ver1.00");
@@ -29,15 +31,6 @@ const QString Disclaimer = QStringLiteral(
     "作者は一切の責任を負いません。");
 
 const QString Contact = QStringLiteral("(お問合せ等　gridlore@example.org )");
-
-template <typename Control>
-Control *placed(
-    Control *control, const char *name, double left, double top, double width, double height)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twips::toRect(left, top, width, height));
-    return control;
-}
 
 QLabel *wrapping(const QString &text, QWidget *parent)
 {

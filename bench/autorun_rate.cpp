@@ -32,7 +32,8 @@ int main(int argc, char **argv)
             form.life().board().set(i, j, Cell(random() % 3 == 0 ? 1.0 : 0.0));
 
     auto *label = form.findChild<QLabel *>(QStringLiteral("Label1"));
-    auto generation = [label] { return label->text().trimmed().section(QStringLiteral("世"), 0, 0).toInt(); };
+    auto generation
+        = [label] { return label->text().trimmed().section(QStringLiteral("世"), 0, 0).toInt(); };
     // The first tick comes after the start-up interval of a second and sets
     // 11 ms; count from there.
     QElapsedTimer clock;
@@ -44,8 +45,9 @@ int main(int argc, char **argv)
             QTimer::singleShot(int(seconds * 1000), &app, [&] {
                 const double elapsed = clock.nsecsElapsed() / 1e9;
                 const int done = generation() - first;
-                std::printf("automatic run, board 150, interval 11 ms: %d generations in %.2f s = %.1f per second (limit %.1f)\n",
-                            done, elapsed, done / elapsed, 1000.0 / 11);
+                std::printf("automatic run, board 150, interval 11 ms: %d generations in %.2f s = "
+                            "%.1f per second (limit %.1f)\n",
+                    done, elapsed, done / elapsed, 1000.0 / 11);
                 QCoreApplication::exit(0);
             });
         }

@@ -133,13 +133,13 @@ int main(int argc, char **argv)
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("soak: %.1f min, %d generations (%.1f per second), %d presses, %d saves, %d reads, "
                 "%d resets\n",
-                seconds / 60, generations, generations / seconds, presses, saves, reads, resets);
+        seconds / 60, generations, generations / seconds, presses, saves, reads, resets);
     std::printf("soak: generations skipped in the counter: %d; saved files that did not read "
                 "back: %d\n",
-                skipped, badSaves);
+        skipped, badSaves);
     std::printf("soak: resident memory after the first minute %.1f MB, at the end %.1f MB "
                 "(difference %+.1f MB, allowed 2)\n",
-                afterFirstMinute, atEnd, atEnd - afterFirstMinute);
+        afterFirstMinute, atEnd, atEnd - afterFirstMinute);
 
     double firstOpen = 0;
     for (int n = 0; n < viewerCycles; ++n) {
@@ -155,9 +155,9 @@ int main(int argc, char **argv)
     const double afterViewer = residentMegabytes();
     std::printf("soak: help viewer opened and closed %d times: %.1f MB after the first open, "
                 "%.1f MB at the end (difference %+.1f MB, allowed 20)\n",
-                viewerCycles, firstOpen, afterViewer, afterViewer - firstOpen);
+        viewerCycles, firstOpen, afterViewer, afterViewer - firstOpen);
     const bool ok = skipped == 0 && badSaves == 0 && atEnd - afterFirstMinute <= 2
-                    && afterViewer - firstOpen <= 20;
+        && afterViewer - firstOpen <= 20;
     std::printf("soak: %s\n", ok ? "passed" : "FAILED");
     return ok ? 0 : 1;
 }

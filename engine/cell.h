@@ -9,7 +9,11 @@ class Cell
 {
 public:
     constexpr Cell() = default;
-    constexpr Cell(double number) : number_(number), empty_(false) {}
+    constexpr Cell(double number)
+        : number_(number)
+        , empty_(false)
+    {
+    }
 
     static constexpr Cell empty() { return Cell(); }
 

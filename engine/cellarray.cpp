@@ -4,7 +4,11 @@
 
 namespace gridlore {
 
-CellArray::CellArray() : numbers_(Extent * Extent, 0.0), empty_(Extent * Extent, 1) {}
+CellArray::CellArray()
+    : numbers_(Extent * Extent, 0.0)
+    , empty_(Extent * Extent, 1)
+{
+}
 
 bool CellArray::isIrregular(double v)
 {

@@ -106,7 +106,7 @@ void Life::commitNextGeneration()
                 board_.set(i, j, nextEmpty[j] ? Cell::empty() : Cell(next[j]));
         }
         std::fill(next + 1, next + 1 + rws, 0.0);
-        std::fill(nextEmpty + 1, nextEmpty + 1 + rws, std::uint8_t{0});
+        std::fill(nextEmpty + 1, nextEmpty + 1 + rws, std::uint8_t { 0 });
     }
 }
 

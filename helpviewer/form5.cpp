@@ -28,6 +28,8 @@ static void registerToolbarImages()
 
 namespace gridlore {
 
+using twips::placed;
+
 namespace {
 
 QString helpFile(const QString &name)
@@ -43,15 +45,6 @@ int pixels(double twipsLength)
 double twipsOf(int pixelLength)
 {
     return twips::fromPixels(pixelLength);
-}
-
-template <typename Control>
-Control *placed(
-    Control *control, const char *name, double left, double top, double width, double height)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twips::toRect(left, top, width, height));
-    return control;
 }
 
 } // namespace

@@ -17,7 +17,10 @@
 
 namespace gridlore {
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent)
+using twips::placed;
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent)
 {
     createControls();
     createMenus();
@@ -43,15 +46,6 @@ QLabel *whiteLabel(const QString &caption, QWidget *parent)
     palette.setColor(QPalette::Window, Qt::white);
     label->setPalette(palette);
     return label;
-}
-
-template <typename Control>
-Control *placed(Control *control, const char *name, double left, double top, double width,
-                double height)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twips::toRect(left, top, width, height));
-    return control;
 }
 
 } // namespace
@@ -91,12 +85,16 @@ void Form1::createControls()
     const QFont controlFont = QApplication::font();
     Text2 = placed(new QLineEdit(QStringLiteral("125"), Frame1), "Text2", 4800, 240, 615, 285);
     Text1 = placed(new QLineEdit(QStringLiteral("1000"), Frame1), "Text1", 5880, 240, 615, 285);
-    Command4 = placed(new QPushButton(QStringLiteral("自動"), Frame1), "Command4", 1560, 233, 1575, 255);
-    Command3 = placed(new QPushButton(QStringLiteral("次世代"), Frame1), "Command3", 240, 210, 1095, 300);
-    Command2 = placed(new QPushButton(QStringLiteral("Reset"), Frame1), "Command2", 6960, 240, 975, 300);
-    Command1 = placed(new QPushButton(QStringLiteral("End"), Frame1), "Command1", 8400, 240, 855, 300);
-    for (QWidget *control : {static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text1),
-                             static_cast<QWidget *>(Command4), static_cast<QWidget *>(Command3)})
+    Command4
+        = placed(new QPushButton(QStringLiteral("自動"), Frame1), "Command4", 1560, 233, 1575, 255);
+    Command3 = placed(
+        new QPushButton(QStringLiteral("次世代"), Frame1), "Command3", 240, 210, 1095, 300);
+    Command2
+        = placed(new QPushButton(QStringLiteral("Reset"), Frame1), "Command2", 6960, 240, 975, 300);
+    Command1
+        = placed(new QPushButton(QStringLiteral("End"), Frame1), "Command1", 8400, 240, 855, 300);
+    for (QWidget *control : { static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text1),
+             static_cast<QWidget *>(Command4), static_cast<QWidget *>(Command3) })
         control->setFont(controlFont);
 
     Line1 = new QFrame(Frame1);
@@ -108,13 +106,13 @@ void Form1::createControls()
     Label3 = placed(whiteLabel(QStringLiteral("枠"), Frame1), "Label3", 5520, 240, 375, 255);
     Label2 = placed(whiteLabel(QStringLiteral("ms"), Frame1), "Label2", 6480, 240, 615, 255);
     Label1 = placed(whiteLabel(QStringLiteral("1世代目"), Frame1), "Label1", 3480, 240, 1095, 255);
-    for (QLabel *label : {Label3, Label2, Label1})
+    for (QLabel *label : { Label3, Label2, Label1 })
         label->setFont(controlFont);
 
     // Focus moves End, Reset, 次世代, 自動, interval, size; it starts on End.
-    for (QWidget *control : {static_cast<QWidget *>(Command1), static_cast<QWidget *>(Command2),
-                             static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4),
-                             static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text2)})
+    for (QWidget *control : { static_cast<QWidget *>(Command1), static_cast<QWidget *>(Command2),
+             static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4),
+             static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text2) })
         control->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);

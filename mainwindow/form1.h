@@ -20,7 +20,6 @@ class QTimer;
 
 namespace gridlore {
 
-
 // The main window: the control panel over the board, the menus, and the game
 // state, which lives here for as long as the window does.
 class Form1 : public QMainWindow

@@ -51,7 +51,7 @@ void Form1::fitFont()
 {
     surface_->setFontSize(100);
     while (surface_->textWidth(Mark) > CellWidth
-           && surface_->fontSize() > DrawingSurface::SmallestFontSize)
+        && surface_->fontSize() > DrawingSurface::SmallestFontSize)
         surface_->setFontSize(surface_->fontSize() - 0.5);
 }
 
@@ -72,7 +72,7 @@ void Form1::DrawCells()
         const double *numbers = board.numbers(i);
         for (int j = 1; j <= rows; ++j) {
             const QRgb colour = numbers[j] == 1.0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            marks_.push_back({x, ys[j], colour});
+            marks_.push_back({ x, ys[j], colour });
         }
     }
     surface_->printMany(Mark, marks_);
@@ -84,7 +84,7 @@ void Form1::DrawCells()
 QPointF Form1::markPosition(int column, int row, float quarterHeight) const
 {
     return QPointF(static_cast<float>(CellWidth * (column - 1)),
-                   static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
+        static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
 }
 
 void Form1::printMark(int column, int row, const QColor &colour)

@@ -22,7 +22,8 @@ QString failureReason(QFileDevice::FileError error)
     switch (error) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
-        return QStringLiteral("ファイルを作成できません。フォルダがないか、書き込みの権限がありません。");
+        return QStringLiteral(
+            "ファイルを作成できません。フォルダがないか、書き込みの権限がありません。");
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
         return QStringLiteral("書き込みに失敗しました。ディスクの空きが足りない可能性があります。");
@@ -33,8 +34,7 @@ QString failureReason(QFileDevice::FileError error)
     }
 }
 
-template <typename File>
-bool writeAll(File &file, const std::string &bytes)
+template <typename File> bool writeAll(File &file, const std::string &bytes)
 {
     return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
 }
@@ -86,8 +86,8 @@ void Form1::mnu_save_Click()
     const QString failure = saveBytes(name, text.str());
     if (!failure.isEmpty()) {
         QMessageBox::warning(this, applicationTitle(),
-                             QStringLiteral("ファイル「%1」を保存できませんでした。\n%2")
-                                 .arg(QDir::toNativeSeparators(name), failure));
+            QStringLiteral("ファイル「%1」を保存できませんでした。\n%2")
+                .arg(QDir::toNativeSeparators(name), failure));
     }
 }
 

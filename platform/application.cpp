@@ -21,7 +21,8 @@ namespace {
 QString chooseJapaneseFamily()
 {
     const QStringList families = QFontDatabase::families();
-    for (const QString &wanted : {QString::fromUtf16(PreferredFace), QStringLiteral("IPAPGothic")}) {
+    for (const QString &wanted :
+        { QString::fromUtf16(PreferredFace), QStringLiteral("IPAPGothic") }) {
         if (families.contains(wanted, Qt::CaseInsensitive))
             return wanted;
     }

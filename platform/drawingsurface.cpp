@@ -17,7 +17,8 @@ namespace {
 constexpr double PointsPerPixel = 72.0 / 96.0;
 } // namespace
 
-DrawingSurface::DrawingSurface(QWidget *parent) : QWidget(parent)
+DrawingSurface::DrawingSurface(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
@@ -67,7 +68,7 @@ QPointF DrawingSurface::logicalPoint(double x, double y) const
 QPoint DrawingSurface::devicePoint(double x, double y) const
 {
     return QPoint(static_cast<int>(std::lround(twips::toPixels(x))),
-                  static_cast<int>(std::lround(twips::toPixels(y))));
+        static_cast<int>(std::lround(twips::toPixels(y))));
 }
 
 void DrawingSurface::touched(const QRect &logicalRect)
@@ -145,7 +146,8 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
     const double ascent = QFontMetricsF(font_, &canvas()).ascent();
     if (stamper_.prepare(image_, font_, text)) {
         for (const TextPrint &at : prints)
-            stamper_.stamp(image_, twips::toPixels(at.x), twips::toPixels(at.y) + ascent, at.colour);
+            stamper_.stamp(
+                image_, twips::toPixels(at.x), twips::toPixels(at.y) + ascent, at.colour);
     } else {
         QPainter painter(&image_);
         painter.setFont(font_);
@@ -181,8 +183,8 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect area = event->rect();
     const qreal ratio = image_.devicePixelRatio();
-    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio,
-                        area.height() * ratio);
+    const QRectF source(
+        area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
     painter.drawImage(QRectF(area), image_, source);
 }
 
@@ -195,8 +197,8 @@ void DrawingSurface::resizeEvent(QResizeEvent *event)
 void DrawingSurface::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mousePressed(event->button(), event->modifiers(), twips::fromPixels(at.x()),
-                      twips::fromPixels(at.y()));
+    emit mousePressed(
+        event->button(), event->modifiers(), twips::fromPixels(at.x()), twips::fromPixels(at.y()));
 }
 
 } // namespace gridlore

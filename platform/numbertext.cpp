@@ -20,9 +20,9 @@ bool isDigit(char c)
 
 struct Scan
 {
-    std::size_t end = 0;  // one past the number's last character; 0 if none
+    std::size_t end = 0; // one past the number's last character; 0 if none
     bool negative = false;
-    int magnitude = 0;    // decimal exponent of the leading significant digit, roughly
+    int magnitude = 0; // decimal exponent of the leading significant digit, roughly
     bool nonZero = false; // some digit other than 0
 };
 
@@ -63,7 +63,7 @@ Scan scanNumber(std::string_view text, std::size_t pos)
         }
     }
     if (!seenDigit)
-        return Scan{};
+        return Scan {};
     scan.end = i;
     scan.magnitude = intDigits > 0 ? intDigits : -leadingFractionZeros;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {

@@ -67,7 +67,7 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
     // arithmetic: those go the ordinary way (and are few on any board).
     constexpr int LargestCachedGlyph = 64;
     usable_ = target.format() == QImage::Format_RGB32
-              && QFontInfo(font_).pixelSize() * ratio_ <= LargestCachedGlyph && blendingMatchesQt();
+        && QFontInfo(font_).pixelSize() * ratio_ <= LargestCachedGlyph && blendingMatchesQt();
     return usable_;
 }
 
@@ -84,8 +84,8 @@ TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
         painter.setFont(font_);
         painter.setPen(Qt::black);
         painter.drawText(QPointF((margin_ + fractionX / 64.0) / ratio_,
-                                 (margin_ + ascent_ + fractionY / 64.0) / ratio_),
-                         text_);
+                             (margin_ + ascent_ + fractionY / 64.0) / ratio_),
+            text_);
     }
     int left = side, top = side, right = -1, bottom = -1;
     for (int y = 0; y < side; ++y) {
@@ -121,13 +121,13 @@ TextStamper::Stamp TextStamper::render(int fractionX, int fractionY) const
 // derived coverage.
 bool TextStamper::blendingMatchesQt() const
 {
-    QList<int> greys{150, 200, 255};
+    QList<int> greys { 150, 200, 255 };
     for (int grey = 0; grey < 256; grey += 4)
         greys << grey;
     const int across = qCeil(std::sqrt(double(greys.size())));
     Stamp stamp = render(0, 0);
     const int tile = 2 * margin_ + std::max(box_.width(), box_.height()) + ascent_;
-    for (const QRgb colour : {qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
+    for (const QRgb colour : { qRgb(0, 0, 0), qRgb(255, 255, 255) }) {
         QImage byQt(tile * across, tile * across, QImage::Format_RGB32);
         byQt.setDevicePixelRatio(ratio_);
         QImage ours;
@@ -135,19 +135,19 @@ bool TextStamper::blendingMatchesQt() const
             QPainter painter(&byQt);
             for (int k = 0; k < greys.size(); ++k)
                 painter.fillRect(QRectF((k % across) * tile / ratio_, (k / across) * tile / ratio_,
-                                        tile / ratio_, tile / ratio_),
-                                 QColor(greys[k], greys[k], greys[k]));
+                                     tile / ratio_, tile / ratio_),
+                    QColor(greys[k], greys[k], greys[k]));
             ours = byQt.copy();
             painter.setFont(font_);
             painter.setPen(QColor::fromRgb(colour));
             for (int k = 0; k < greys.size(); ++k)
                 painter.drawText(QPointF(((k % across) * tile + margin_) / ratio_,
-                                         ((k / across) * tile + margin_ + ascent_) / ratio_),
-                                 text_);
+                                     ((k / across) * tile + margin_ + ascent_) / ratio_),
+                    text_);
         }
         for (int k = 0; k < greys.size(); ++k)
             blend(ours, stamp, (k % across) * tile + margin_,
-                  (k / across) * tile + margin_ + ascent_, colour);
+                (k / across) * tile + margin_ + ascent_, colour);
         if (ours != byQt)
             return false;
     }

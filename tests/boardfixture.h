@@ -27,8 +27,8 @@ inline void placeBoard(gridlore::CellArray &board, int column, int row, const QS
 }
 
 // The same notation read back from a rectangle of the board.
-inline QString boardPicture(const gridlore::CellArray &board, int column, int row, int width,
-                            int height)
+inline QString boardPicture(
+    const gridlore::CellArray &board, int column, int row, int width, int height)
 {
     QStringList lines;
     for (int j = 0; j < height; ++j) {

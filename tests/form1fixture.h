@@ -20,8 +20,7 @@ inline std::unique_ptr<gridlore::Form1> shownForm1()
     return form;
 }
 
-template <typename Control>
-Control *control(const gridlore::Form1 &form, const char *name)
+template <typename Control> Control *control(const gridlore::Form1 &form, const char *name)
 {
     return form.findChild<Control *>(QString::fromLatin1(name));
 }
@@ -35,5 +34,5 @@ inline QString counter(const gridlore::Form1 &form)
 inline QPointF cellCentre(const gridlore::Form1 &form, int column, int row)
 {
     return QPointF((column - 0.5) * form.cellWidth(),
-                   1.5 * form.topMargin() + (row - 0.5) * form.cellHeight());
+        1.5 * form.topMargin() + (row - 0.5) * form.cellHeight());
 }

@@ -84,47 +84,71 @@ void TestBadInput::hostileInput_data()
 
     // The size box: columns after Reset. Beyond a double limits like any
     // other number; anything that is no number gives the smallest board.
-    const QList<std::tuple<const char *, QString, int>> sizes{
-        {"125", QStringLiteral("125"), 125},  {"150", QStringLiteral("150"), 150},
-        {"200", QStringLiteral("200"), 150},  {"4", QStringLiteral("4"), 5},
-        {"0", QStringLiteral("0"), 5},        {"-3", QStringLiteral("-3"), 5},
-        {"7.5", QStringLiteral("7.5"), 7},    {"empty", QString(), 5},
-        {"blanks", QStringLiteral("   "), 5}, {"very long", VeryLong, 150},
-        {"beyond a double", QStringLiteral("1e999"), 150},
-        {"beyond a double, negative", QStringLiteral("-1e999"), 5},
-        {"NaN", QStringLiteral("NaN"), 5},    {"inf", QStringLiteral("inf"), 5},
-        {"-0", QStringLiteral("-0"), 5},      {"0x10", QStringLiteral("0x10"), 5},
-        {"full-width digits", QStringLiteral("１２５"), 5},
-        {"Japanese", QStringLiteral("グライダー"), 5},
+    const QList<std::tuple<const char *, QString, int>> sizes {
+        { "125", QStringLiteral("125"), 125 },
+        { "150", QStringLiteral("150"), 150 },
+        { "200", QStringLiteral("200"), 150 },
+        { "4", QStringLiteral("4"), 5 },
+        { "0", QStringLiteral("0"), 5 },
+        { "-3", QStringLiteral("-3"), 5 },
+        { "7.5", QStringLiteral("7.5"), 7 },
+        { "empty", QString(), 5 },
+        { "blanks", QStringLiteral("   "), 5 },
+        { "very long", VeryLong, 150 },
+        { "beyond a double", QStringLiteral("1e999"), 150 },
+        { "beyond a double, negative", QStringLiteral("-1e999"), 5 },
+        { "NaN", QStringLiteral("NaN"), 5 },
+        { "inf", QStringLiteral("inf"), 5 },
+        { "-0", QStringLiteral("-0"), 5 },
+        { "0x10", QStringLiteral("0x10"), 5 },
+        { "full-width digits", QStringLiteral("１２５"), 5 },
+        { "Japanese", QStringLiteral("グライダー"), 5 },
     };
     for (const auto &[name, text, columns] : sizes)
         QTest::addRow("size: %s", name) << "size" << text << columns;
     // The interval box: the timer's interval after one tick, from 1000.
-    const QList<std::tuple<const char *, QString, int>> intervals{
-        {"empty", QString(), 1000},         {"blanks", QStringLiteral("   "), 1000},
-        {"very long", VeryLong, 65535},     {"beyond a double", QStringLiteral("1e999"), 65535},
-        {"NaN", QStringLiteral("NaN"), 1000}, {"inf", QStringLiteral("inf"), 1000},
-        {"-0", QStringLiteral("-0"), 1000}, {"0x10", QStringLiteral("0x10"), 1000},
-        {"full-width digits", QStringLiteral("１２５"), 1000},
-        {"Japanese", QStringLiteral("グライダー"), 1000},
+    const QList<std::tuple<const char *, QString, int>> intervals {
+        { "empty", QString(), 1000 },
+        { "blanks", QStringLiteral("   "), 1000 },
+        { "very long", VeryLong, 65535 },
+        { "beyond a double", QStringLiteral("1e999"), 65535 },
+        { "NaN", QStringLiteral("NaN"), 1000 },
+        { "inf", QStringLiteral("inf"), 1000 },
+        { "-0", QStringLiteral("-0"), 1000 },
+        { "0x10", QStringLiteral("0x10"), 1000 },
+        { "full-width digits", QStringLiteral("１２５"), 1000 },
+        { "Japanese", QStringLiteral("グライダー"), 1000 },
     };
     for (const auto &[name, text, interval] : intervals)
         QTest::addRow("interval: %s", name) << "interval" << text << interval;
-    QTest::newRow("read: empty") << "read" << "" << 0;
-    QTest::newRow("read: blanks") << "read" << "   " << 0;
+    QTest::newRow("read: empty") << "read"
+                                 << "" << 0;
+    QTest::newRow("read: blanks") << "read"
+                                  << "   " << 0;
     QTest::newRow("read: very long name") << "read" << LongName << 0;
-    QTest::newRow("read: Japanese, missing") << "read" << "グライダー" << 0;
-    QTest::newRow("read: a folder") << "read" << "a folder" << 0;
-    QTest::newRow("read: /dev/null") << "read" << "/dev/null" << 0;
-    QTest::newRow("read: /dev/zero") << "read" << "/dev/zero" << 0;
-    QTest::newRow("read: a NUL byte") << "read" << "nul.txt" << 1;
-    QTest::newRow("read: 2 GB sparse") << "read" << "sparse.txt" << 0;
-    QTest::newRow("save: blanks") << "save" << "   " << 0;
+    QTest::newRow("read: Japanese, missing") << "read"
+                                             << "グライダー" << 0;
+    QTest::newRow("read: a folder") << "read"
+                                    << "a folder" << 0;
+    QTest::newRow("read: /dev/null") << "read"
+                                     << "/dev/null" << 0;
+    QTest::newRow("read: /dev/zero") << "read"
+                                     << "/dev/zero" << 0;
+    QTest::newRow("read: a NUL byte") << "read"
+                                      << "nul.txt" << 1;
+    QTest::newRow("read: 2 GB sparse") << "read"
+                                       << "sparse.txt" << 0;
+    QTest::newRow("save: blanks") << "save"
+                                  << "   " << 0;
     QTest::newRow("save: very long name") << "save" << LongName << 1;
-    QTest::newRow("save: a folder") << "save" << "a folder" << 1;
-    QTest::newRow("save: /dev/null") << "save" << "/dev/null" << 0;
-    QTest::newRow("save: Japanese") << "save" << "グライダー" << 0;
-    QTest::newRow("save: trailing slash") << "save" << "x/" << 1;
+    QTest::newRow("save: a folder") << "save"
+                                    << "a folder" << 1;
+    QTest::newRow("save: /dev/null") << "save"
+                                     << "/dev/null" << 0;
+    QTest::newRow("save: Japanese") << "save"
+                                    << "グライダー" << 0;
+    QTest::newRow("save: trailing slash") << "save"
+                                          << "x/" << 1;
 }
 
 void TestBadInput::hostileInput()

@@ -68,7 +68,7 @@ void TestDrawingSurface::rectangleOutlineSpansBothCorners()
     surface->rectangle(150, 150, 1500, 750, QColor(150, 150, 150));
     const QImage &image = surface->image();
     const QColor border(150, 150, 150);
-    for (const QPoint corner : {QPoint(10, 10), QPoint(100, 10), QPoint(10, 50), QPoint(100, 50)})
+    for (const QPoint corner : { QPoint(10, 10), QPoint(100, 10), QPoint(10, 50), QPoint(100, 50) })
         QCOMPARE(image.pixelColor(corner), border);
     QCOMPARE(image.pixelColor(50, 30), QColor(Qt::white));
     QCOMPARE(image.pixelColor(101, 30), QColor(Qt::white));
@@ -124,7 +124,7 @@ void TestDrawingSurface::printedTextIsTransparentAndAtTheTextPosition()
     surface->setCurrentY(150);
     surface->print(QStringLiteral("*"));
     const QRect box(40, 10, qCeil(surface->textWidth(QStringLiteral("*")) / 15) + 1,
-                    qCeil(surface->textHeight(QStringLiteral("*")) / 15) + 1);
+        qCeil(surface->textHeight(QStringLiteral("*")) / 15) + 1);
     QVERIFY(darkPixels(surface->image(), box) > 5);
     QCOMPARE(darkPixels(surface->image(), QRect(0, 0, 40, 150)), 0);
     // The background between the strokes is left alone: the grid line shows.

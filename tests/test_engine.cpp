@@ -90,10 +90,10 @@ void TestEngine::boardSizeGivesColumnsAndRows_data()
     QTest::newRow("-3") << -3.0 << 5.0 << 5 << 4;
     QTest::newRow("7.5") << 7.5 << 7.5 << 7 << 6;
     QTest::newRow("6.25") << 6.25 << 6.25 << 6 << 5;
-    QTest::newRow("beyond double") << std::numeric_limits<double>::infinity() << 150.0 << 150
-                                   << 120;
-    QTest::newRow("beyond double negative") << -std::numeric_limits<double>::infinity() << 5.0
-                                            << 5 << 4;
+    QTest::newRow("beyond double")
+        << std::numeric_limits<double>::infinity() << 150.0 << 150 << 120;
+    QTest::newRow("beyond double negative")
+        << -std::numeric_limits<double>::infinity() << 5.0 << 5 << 4;
 }
 
 void TestEngine::boardSizeGivesColumnsAndRows()
@@ -112,13 +112,12 @@ void TestEngine::patternsEvolve_data()
     QTest::addColumn<int>("steps");
     QTest::addColumn<QString>("after");
     QTest::newRow("block") << "....\n.OO.\n.OO.\n...." << 1 << "....\n.OO.\n.OO.\n....";
-    QTest::newRow("blinker flips") << ".....\n.....\n.OOO.\n.....\n....."
-                                   << 1 << ".....\n..O..\n..O..\n..O..\n.....";
-    QTest::newRow("blinker returns") << ".....\n.....\n.OOO.\n.....\n....."
-                                     << 2 << ".....\n.....\n.OOO.\n.....\n.....";
-    QTest::newRow("glider after four")
-        << ".O....\n..O...\nOOO...\n......\n......\n......" << 4
-        << "......\n..O...\n...O..\n.OOO..\n......\n......";
+    QTest::newRow("blinker flips")
+        << ".....\n.....\n.OOO.\n.....\n....." << 1 << ".....\n..O..\n..O..\n..O..\n.....";
+    QTest::newRow("blinker returns")
+        << ".....\n.....\n.OOO.\n.....\n....." << 2 << ".....\n.....\n.OOO.\n.....\n.....";
+    QTest::newRow("glider after four") << ".O....\n..O...\nOOO...\n......\n......\n......" << 4
+                                       << "......\n..O...\n...O..\n.OOO..\n......\n......";
     QTest::newRow("single dies") << "...\n.O.\n..." << 1 << "...\n...\n...";
     QTest::newRow("crowded centre dies") << "OOO\nOOO\n..." << 1 << "O.O\nO.O\n.O.";
 }
@@ -136,7 +135,7 @@ void TestEngine::patternsEvolve()
     // Cells never written by the buffer come out empty: read them as dead.
     QCOMPARE(boardPicture(life.board(), 3, 2, size, static_cast<int>(before.count('\n')) + 1)
                  .replace(QLatin1Char(' '), QLatin1Char('.')),
-             after);
+        after);
 }
 
 void TestEngine::gliderLeavesTheBoardWithoutWrapping()
@@ -181,8 +180,8 @@ void TestEngine::borderRingCellsCountAsNeighbours()
     QFETCH(bool, horizontal);
     Life life = smallLife();
     for (int k = 0; k < 3; ++k)
-        life.board().set(ringColumn + (horizontal ? k : 0), ringRow + (horizontal ? 0 : k),
-                         Cell(1.0));
+        life.board().set(
+            ringColumn + (horizontal ? k : 0), ringRow + (horizontal ? 0 : k), Cell(1.0));
     life.step();
     QFETCH(int, bornColumn);
     QFETCH(int, bornRow);
@@ -233,10 +232,10 @@ void TestEngine::stepMatchesPlainRule_data()
 {
     QTest::addColumn<double>("size");
     QTest::addColumn<QList<double>>("values");
-    QTest::newRow("150, zeros and ones") << 150.0 << QList<double>{0, 1};
-    QTest::newRow("125, with empties") << 125.0 << QList<double>{0, 1, qQNaN()};
-    QTest::newRow("7.5, twos and negatives") << 7.5 << QList<double>{0, 1, 2, -1};
-    QTest::newRow("33, fractions") << 33.0 << QList<double>{0, 1, 0.5, 1.5, 0.1, 2.9};
+    QTest::newRow("150, zeros and ones") << 150.0 << QList<double> { 0, 1 };
+    QTest::newRow("125, with empties") << 125.0 << QList<double> { 0, 1, qQNaN() };
+    QTest::newRow("7.5, twos and negatives") << 7.5 << QList<double> { 0, 1, 2, -1 };
+    QTest::newRow("33, fractions") << 33.0 << QList<double> { 0, 1, 0.5, 1.5, 0.1, 2.9 };
 }
 
 void TestEngine::stepMatchesPlainRule()

@@ -61,7 +61,7 @@ void TestFastPaint::stampedMarksEqualPrintedText()
     const int rows = static_cast<int>(0.8 * columns);
     auto fast = gridSurface(pitch);
     auto plain = gridSurface(pitch);
-    for (DrawingSurface *s : {fast.get(), plain.get()}) {
+    for (DrawingSurface *s : { fast.get(), plain.get() }) {
         QFont font(QStringLiteral("IPAPGothic"));
         font.setStyleStrategy(antialiased ? QFont::PreferDefault : QFont::NoAntialias);
         s->setFont(font);
@@ -75,9 +75,9 @@ void TestFastPaint::stampedMarksEqualPrintedText()
         prints.clear();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
-                prints.push_back({static_cast<float>(pitch * (i - 1)),
-                                  static_cast<float>(pitch * (j - 1) + 1014.75 - quarter),
-                                  random() % 3 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255)});
+                prints.push_back({ static_cast<float>(pitch * (i - 1)),
+                    static_cast<float>(pitch * (j - 1) + 1014.75 - quarter),
+                    random() % 3 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255) });
         fast->printMany(mark, prints);
         for (const auto &at : prints) {
             plain->setForeColor(QColor::fromRgb(at.colour));

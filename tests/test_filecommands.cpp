@@ -12,9 +12,9 @@
 
 #include <csignal>
 #include <qplatformdefs.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/resource.h>
 
 using namespace gridlore;
 
@@ -119,14 +119,15 @@ void TestFileCommands::workedExampleThroughTheMenus()
     form->mnu_read_Click();
     for (int i = 1; i <= 5; ++i)
         for (int j = 1; j <= 4; ++j)
-            QCOMPARE(form->life().board().at(i, j).number(), (j == 2 && i >= 2 && i <= 4) ? 1.0 : 0.0);
+            QCOMPARE(
+                form->life().board().at(i, j).number(), (j == 2 && i >= 2 && i <= 4) ? 1.0 : 0.0);
     QCOMPARE(form->gridDrawn(), 0); // painted by DrawCells
     QCOMPARE(counter(*form), QStringLiteral("1世代目"));
 
     answer = QStringLiteral("again.txt");
     form->mnu_save_Click();
     QCOMPARE(readAll(QStringLiteral("again.txt")), blinkerFile());
-    QCOMPARE(prompts, QStringList({"ファイル名.....", "ファイル名....", "ファイル名....."}));
+    QCOMPARE(prompts, QStringList({ "ファイル名.....", "ファイル名....", "ファイル名....." }));
 }
 
 void TestFileCommands::readAtALargerSizeStopsAtTheEnd()
@@ -183,7 +184,7 @@ void TestFileCommands::promptsAndTimer()
     QTEST(form->timer()->isActive(), "runningAfter");
     QCOMPARE(control<QPushButton>(*form, "Command4")->text(), caption);
     QCOMPARE(counter(*form), QStringLiteral("1世代目"));
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("blinker.txt")});
+    QCOMPARE(QDir().entryList(QDir::Files), QStringList { QStringLiteral("blinker.txt") });
     if (answer != QLatin1String("blinker.txt"))
         QCOMPARE(form->life().board().at(1, 1).number(), 1.0);
 }
@@ -260,7 +261,7 @@ void TestFileCommands::failedSaveTellsAndKeepsTheOldFile()
     form->setPrompt([&](const QString &) { return name; });
 
     // A file size limit stands in for a disk that fills up during the write.
-    rlimit saved{};
+    rlimit saved {};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     if (sizeLimit > 0) {
@@ -277,7 +278,7 @@ void TestFileCommands::failedSaveTellsAndKeepsTheOldFile()
     QVERIFY2(message.contains(QDir::toNativeSeparators(name)), qPrintable(message));
     QVERIFY(message.contains(QStringLiteral("保存できませんでした")));
     QCOMPARE(readAll(QStringLiteral("old.txt")), old);
-    QStringList expected{QStringLiteral("old.txt")};
+    QStringList expected { QStringLiteral("old.txt") };
     if (device) {
         QT_STATBUF status;
         QVERIFY(QT_STAT("full", &status) == 0 && S_ISCHR(status.st_mode));
@@ -289,7 +290,7 @@ void TestFileCommands::failedSaveTellsAndKeepsTheOldFile()
 
 void TestFileCommands::inputBoxIsCaptionedWithTheTitle()
 {
-    for (const bool accept : {true, false}) {
+    for (const bool accept : { true, false }) {
         QString title, label;
         QTimer::singleShot(0, [&] {
             QTRY_VERIFY(qobject_cast<QInputDialog *>(QApplication::activeModalWidget()));

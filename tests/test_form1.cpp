@@ -70,7 +70,8 @@ void TestForm1::startsWithItsDesignState()
             w = w->nextInFocusChain();
         order << w->objectName();
     }
-    QCOMPARE(order, QStringList({"Command1", "Command2", "Command3", "Command4", "Text1", "Text2"}));
+    QCOMPARE(
+        order, QStringList({ "Command1", "Command2", "Command3", "Command4", "Text1", "Text2" }));
 }
 
 void TestForm1::panelControlsSitWhereLaidOut_data()
@@ -78,16 +79,26 @@ void TestForm1::panelControlsSitWhereLaidOut_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("twipsRect");
-    QTest::newRow("Frame1") << "Frame1" << "" << QRect(120, 120, 10095, 615);
-    QTest::newRow("Text2") << "Text2" << "125" << QRect(4800, 240, 615, 285);
-    QTest::newRow("Text1") << "Text1" << "1000" << QRect(5880, 240, 615, 285);
-    QTest::newRow("Command4") << "Command4" << "自動" << QRect(1560, 233, 1575, 255);
-    QTest::newRow("Command3") << "Command3" << "次世代" << QRect(240, 210, 1095, 300);
-    QTest::newRow("Command2") << "Command2" << "Reset" << QRect(6960, 240, 975, 300);
-    QTest::newRow("Command1") << "Command1" << "End" << QRect(8400, 240, 855, 300);
-    QTest::newRow("Label3") << "Label3" << "枠" << QRect(5520, 240, 375, 255);
-    QTest::newRow("Label2") << "Label2" << "ms" << QRect(6480, 240, 615, 255);
-    QTest::newRow("Label1") << "Label1" << "1世代目" << QRect(3480, 240, 1095, 255);
+    QTest::newRow("Frame1") << "Frame1"
+                            << "" << QRect(120, 120, 10095, 615);
+    QTest::newRow("Text2") << "Text2"
+                           << "125" << QRect(4800, 240, 615, 285);
+    QTest::newRow("Text1") << "Text1"
+                           << "1000" << QRect(5880, 240, 615, 285);
+    QTest::newRow("Command4") << "Command4"
+                              << "自動" << QRect(1560, 233, 1575, 255);
+    QTest::newRow("Command3") << "Command3"
+                              << "次世代" << QRect(240, 210, 1095, 300);
+    QTest::newRow("Command2") << "Command2"
+                              << "Reset" << QRect(6960, 240, 975, 300);
+    QTest::newRow("Command1") << "Command1"
+                              << "End" << QRect(8400, 240, 855, 300);
+    QTest::newRow("Label3") << "Label3"
+                            << "枠" << QRect(5520, 240, 375, 255);
+    QTest::newRow("Label2") << "Label2"
+                            << "ms" << QRect(6480, 240, 615, 255);
+    QTest::newRow("Label1") << "Label1"
+                            << "1世代目" << QRect(3480, 240, 1095, 255);
 }
 
 void TestForm1::panelControlsSitWhereLaidOut()
@@ -100,7 +111,7 @@ void TestForm1::panelControlsSitWhereLaidOut()
     auto *widget = form->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(),
-             twips::toRect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
+        twips::toRect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
     if (auto *button = qobject_cast<QPushButton *>(widget))
         QCOMPARE(button->text(), text);
     if (auto *label = qobject_cast<QLabel *>(widget)) {
@@ -121,8 +132,9 @@ void TestForm1::menusCarryTheirCaptions()
         for (QAction *item : menu->menu()->actions())
             captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
-    QCOMPARE(captions, QStringList({"File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)",
-                                    "Gridloreとは", "-", "バージョン"}));
+    QCOMPARE(captions,
+        QStringList({ "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)",
+            "Gridloreとは", "-", "バージョン" }));
 }
 
 void TestForm1::gridAtTheDefaultSize()

@@ -63,7 +63,7 @@ void TestRunControl::counterAdvancesWithABlankBeforeTheNumber()
 {
     auto form = shownForm1();
     QVERIFY(form);
-    QStringList captions{counter(*form)};
+    QStringList captions { counter(*form) };
     for (int n = 0; n < 3; ++n) {
         control<QPushButton>(*form, "Command3")->click();
         captions << counter(*form);
@@ -72,8 +72,8 @@ void TestRunControl::counterAdvancesWithABlankBeforeTheNumber()
     captions << counter(*form);
     control<QPushButton>(*form, "Command3")->click();
     captions << counter(*form);
-    QCOMPARE(captions, QStringList({"1世代目", " 2世代目", " 3世代目", " 4世代目", "1世代目",
-                                    " 2世代目"}));
+    QCOMPARE(captions,
+        QStringList({ "1世代目", " 2世代目", " 3世代目", " 4世代目", "1世代目", " 2世代目" }));
 }
 
 void TestRunControl::toggleFollowsTheTimerNotTheCaption_data()
@@ -84,8 +84,7 @@ void TestRunControl::toggleFollowsTheTimerNotTheCaption_data()
     QTest::newRow("toggle") << "toggle" << true << "自動Stop";
     QTest::newRow("toggle twice") << "toggle toggle" << false << "自動";
     QTest::newRow("reset while running") << "toggle reset" << false << "自動Stop";
-    QTest::newRow("toggle after reset restarts")
-        << "toggle reset toggle" << true << "自動Stop";
+    QTest::newRow("toggle after reset restarts") << "toggle reset toggle" << true << "自動Stop";
     QTest::newRow("then stops") << "toggle reset toggle toggle" << false << "自動";
     QTest::newRow("next generation leaves it") << "toggle step" << true << "自動Stop";
     QTest::newRow("reset while stopped") << "reset" << false << "自動";
@@ -217,17 +216,20 @@ void TestRunControl::pressRepaintsOnlyThatMark()
     const QImage before = snapshot(*form);
     const QPointF at = cellCentre(*form, 3, 2);
     // A real press through the window, with the right button and Ctrl held.
-    QTest::mouseClick(form->surface(), Qt::RightButton, Qt::ControlModifier,
-                      (at / 15).toPoint());
+    QTest::mouseClick(form->surface(), Qt::RightButton, Qt::ControlModifier, (at / 15).toPoint());
     QVERIFY(form->life().board().at(3, 2) == Cell(1.0));
     const QRect changed = changedArea(before, snapshot(*form));
     QVERIFY(!changed.isEmpty());
     // The asterisk sits in its cell, a quarter of a text height up at most.
-    const QRectF cell(2 * form->cellWidth() / 15, (1.5 * form->topMargin() + form->cellHeight()) / 15,
-                      form->cellWidth() / 15, form->cellHeight() / 15);
+    const QRectF cell(2 * form->cellWidth() / 15,
+        (1.5 * form->topMargin() + form->cellHeight()) / 15, form->cellWidth() / 15,
+        form->cellHeight() / 15);
     QVERIFY2(cell.adjusted(0, -cell.height() / 2, 1, 1).contains(changed),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(changed.x()).arg(changed.y())
-                            .arg(changed.width()).arg(changed.height())));
+        qPrintable(QStringLiteral("%1,%2 %3x%4")
+                       .arg(changed.x())
+                       .arg(changed.y())
+                       .arg(changed.width())
+                       .arg(changed.height())));
     QCOMPARE(form->gridDrawn(), 1);
     QCOMPARE(counter(*form), QStringLiteral("1世代目"));
 }
