@@ -1,3 +1,4 @@
+#include "platform/application.h"
 #include "platform/drawingsurface.h"
 
 #include <QSignalSpy>
@@ -34,6 +35,7 @@ private slots:
     void printedTextIsTransparentAndAtTheTextPosition();
     void whiteTextErasesBlackText();
     void pressesReportTwips();
+    void japaneseFontFallsBackToIPAPGothic();
 
 private:
     DrawingSurface *surface = nullptr;
@@ -154,6 +156,16 @@ void TestDrawingSurface::pressesReportTwips()
     QCOMPARE(spy[0][0].value<Qt::MouseButton>(), Qt::RightButton);
     QCOMPARE(spy[0][2].toDouble(), 150.0);
     QCOMPARE(spy[0][3].toDouble(), 300.0);
+}
+
+// This machine has no ＭＳ Ｐゴシック; its metric-compatible stand-in is what
+// every window must get.
+void TestDrawingSurface::japaneseFontFallsBackToIPAPGothic()
+{
+    const QFont font = gridlore::japaneseFont(9.75);
+    QCOMPARE(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
+    QCOMPARE(font.pointSizeF(), 9.75);
+    QVERIFY(QFontMetrics(font).inFont(QChar(u'世')));
 }
 
 QTEST_MAIN(TestDrawingSurface)
