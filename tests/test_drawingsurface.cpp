@@ -1,7 +1,6 @@
 #include "platform/application.h"
 #include "platform/drawingsurface.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using gridlore::DrawingSurface;
@@ -27,14 +26,11 @@ private slots:
     void init();
     void cleanup();
     void linesLandOnRoundedPixels();
-    void rectangleOutlineSpansBothCorners();
     void backColourRepaintsEverything();
     void drawingSurvivesGrowingAndShrinking();
     void fontSizeTakesEffectInWholePixels_data();
     void fontSizeTakesEffectInWholePixels();
     void printedTextIsTransparentAndAtTheTextPosition();
-    void whiteTextErasesBlackText();
-    void pressesReportTwips();
     void japaneseFontFallsBackToIPAPGothic();
 
 private:
@@ -63,17 +59,6 @@ void TestDrawingSurface::linesLandOnRoundedPixels()
     QCOMPARE(image.pixelColor(50, 68), QColor(200, 200, 200));
     QCOMPARE(image.pixelColor(50, 67), QColor(Qt::white));
     QCOMPARE(image.pixelColor(50, 69), QColor(Qt::white));
-}
-
-void TestDrawingSurface::rectangleOutlineSpansBothCorners()
-{
-    surface->rectangle(150, 150, 1500, 750, QColor(150, 150, 150));
-    const QImage &image = surface->image();
-    const QColor border(150, 150, 150);
-    for (const QPoint corner : { QPoint(10, 10), QPoint(100, 10), QPoint(10, 50), QPoint(100, 50) })
-        QCOMPARE(image.pixelColor(corner), border);
-    QCOMPARE(image.pixelColor(50, 30), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(101, 30), QColor(Qt::white));
 }
 
 void TestDrawingSurface::backColourRepaintsEverything()
@@ -131,31 +116,6 @@ void TestDrawingSurface::printedTextIsTransparentAndAtTheTextPosition()
     QCOMPARE(darkPixels(surface->image(), QRect(0, 0, 40, 150)), 0);
     // The background between the strokes is left alone: the grid line shows.
     QCOMPARE(surface->image().pixelColor(41, 20), QColor(200, 200, 200));
-}
-
-void TestDrawingSurface::whiteTextErasesBlackText()
-{
-    surface->setFontSize(30);
-    surface->setCurrentX(300);
-    surface->setCurrentY(300);
-    surface->setForeColor(Qt::black);
-    surface->print(QStringLiteral("*"));
-    QVERIFY(darkPixels(surface->image(), QRect(0, 0, 200, 150)) > 10);
-    surface->setCurrentX(300);
-    surface->setCurrentY(300);
-    surface->setForeColor(Qt::white);
-    surface->print(QStringLiteral("*"));
-    QCOMPARE(darkPixels(surface->image(), QRect(0, 0, 200, 150)), 0);
-}
-
-void TestDrawingSurface::pressesReportTwips()
-{
-    QSignalSpy spy(surface, &DrawingSurface::mousePressed);
-    QTest::mousePress(surface, Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy[0][0].value<Qt::MouseButton>(), Qt::RightButton);
-    QCOMPARE(spy[0][2].toDouble(), 150.0);
-    QCOMPARE(spy[0][3].toDouble(), 300.0);
 }
 
 // This machine has no ＭＳ Ｐゴシック; its metric-compatible stand-in is what
