@@ -67,10 +67,10 @@ cell 11 10
 cell 12 10
 # 次世代 sits at (16 + 36, 14 + 10) pixels in the panel, which is 8 pixels in.
 xdotool mousemove --window "$main" $((8 + 16 + 36)) $((menu + 8 + 14 + 10)) click 1
-sleep 0.3
+sleep 0.8
 
 xdotool key alt+f
-sleep 0.3
+sleep 0.8
 xdotool key s
 prompt=$(window '^gridlore$') || fail "Save's prompt did not appear"
 xdotool windowactivate --sync "$prompt"
@@ -87,7 +87,7 @@ cmp smoke.txt expected.txt || fail "the saved file differs from the board"
 # Help > Gridloreとは, then close the viewer as a user would.
 xdotool windowactivate --sync "$main"
 xdotool key alt+h
-sleep 0.3
+sleep 0.8
 xdotool key Down Return
 help=$(window '^(Form2|接続中\.\.\.|Gridlore.*)$') || fail "the help viewer did not appear"
 sleep 2
@@ -98,7 +98,7 @@ gone "$help" || fail "the help viewer did not close"
 # Help > バージョン, closed with Esc.
 xdotool windowactivate --sync "$main"
 xdotool key alt+h
-sleep 0.3
+sleep 0.8
 xdotool key Up Return
 about=$(window 'のﾊﾞｰｼﾞｮﾝ情報$') || fail "the About box did not appear"
 xdotool windowactivate --sync "$about"
