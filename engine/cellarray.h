@@ -17,11 +17,6 @@ public:
 
     CellArray();
 
-    static constexpr bool contains(int column, int row)
-    {
-        return column >= 0 && column < Extent && row >= 0 && row < Extent;
-    }
-
     Cell at(int column, int row) const
     {
         const int k = index(column, row);

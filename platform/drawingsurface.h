@@ -29,7 +29,6 @@ public:
 
     // Paints everything in the background colour.
     void clear();
-    QColor backColor() const { return backColor_; }
     // Setting the background colour repaints the whole surface in it.
     void setBackColor(const QColor &colour);
 
@@ -47,10 +46,7 @@ public:
     void setFontSize(double points);
     double fontSize() const;
     static constexpr double SmallestFontSize = 0.75; // one pixel
-    QColor foreColor() const { return foreColor_; }
     void setForeColor(const QColor &colour) { foreColor_ = colour; }
-    double currentX() const { return currentX_; }
-    double currentY() const { return currentY_; }
     void setCurrentX(double x) { currentX_ = x; }
     void setCurrentY(double y) { currentY_ = y; }
     double textWidth(const QString &text) const;
