@@ -45,6 +45,10 @@ public:
     void mnu_lecture_Click();
     void mnu_about_Click();
 
+    // Reads the pattern file `name` as Read does once it has a name; false when
+    // the board was left as it was.
+    bool ReadFile(const QString &name);
+
     // The board procedures.
     void SetUpBoard();
     void DrawCells();

@@ -64,14 +64,23 @@ QString saveBytes(const QString &name, const std::string &bytes)
 void Form1::mnu_read_Click()
 {
     const QString name = prompt_(QStringLiteral("ファイル名...."));
-    if (name.isEmpty() || QFileInfo(name).isDir())
-        return; // Cancel, or nothing that can be read: the run goes on
+    if (name.isEmpty())
+        return; // Cancel: the run goes on
+    ReadFile(name);
+}
+
+bool Form1::ReadFile(const QString &name)
+{
+    if (QFileInfo(name).isDir())
+        return false; // nothing that can be read: the run goes on
     std::ifstream in(QFile::encodeName(name).toStdString(), std::ios::binary);
     if (!in)
-        return;
+        return false;
     Timer1->stop();
-    if (readPattern(in, life_) == ReadResult::Complete)
+    const ReadResult result = readPattern(in, life_);
+    if (result == ReadResult::Complete)
         DrawCells();
+    return result != ReadResult::Unchanged;
 }
 
 void Form1::mnu_save_Click()
