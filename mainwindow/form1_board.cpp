@@ -13,6 +13,14 @@ namespace {
 const QColor GridColour(200, 200, 200);
 const QColor BorderColour(150, 150, 150);
 const QString Mark = QStringLiteral("*");
+
+// Rounds to single precision. g++ 12 folds a plain cast to float and back away
+// inside QPointF's constructor; the volatile store keeps the rounding.
+double single(double value)
+{
+    const volatile float rounded = static_cast<float>(value);
+    return rounded;
+}
 } // namespace
 
 void Form1::SetUpBoard()
@@ -83,8 +91,8 @@ void Form1::DrawCells()
 // precision.
 QPointF Form1::markPosition(int column, int row, float quarterHeight) const
 {
-    return QPointF(static_cast<float>(CellWidth * (column - 1)),
-        static_cast<float>(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
+    return QPointF(single(CellWidth * (column - 1)),
+        single(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
 }
 
 void Form1::printMark(int column, int row, const QColor &colour)
