@@ -6,10 +6,9 @@
 #include <QSet>
 #include <QStringList>
 
-// A browser pane that loads nothing by itself. Every request is logged; an
-// accepted one makes the pane busy until the test calls finish(). Any member
-// named in `failing` fails; GoBack and GoForward also fail at the ends of the
-// history, as a real browser's do.
+// A browser pane that loads nothing by itself. Every request is logged; one
+// taken up makes the pane busy until the test calls finish(). Any member named
+// in `failing` fails. Navigate shows its page at once; the other moves keep it.
 class FakeBrowserPane : public gridlore::BrowserPane
 {
     Q_OBJECT
@@ -18,94 +17,44 @@ public:
     QStringList requests;
     QSet<QString> failing;
     bool busy = false;
-    QStringList history;
-    int current = -1;
-    // A page's display name; an address without one is named by itself.
-    QHash<QString, QString> names;
-    static inline const QString SearchPage = QStringLiteral("search.htm");
+    QString page;
+    QHash<QString, QString> names; // a page's display name; else its address
 
     bool Navigate(const QString &address) override
     {
-        requests << QStringLiteral("Navigate ") + address;
-        if (failing.contains(QStringLiteral("Navigate")))
+        if (!take(QStringLiteral("Navigate ") + address))
             return false;
-        open(address);
-        busy = true;
+        page = address;
         return true;
     }
-    bool GoBack() override { return move(QStringLiteral("GoBack"), -1); }
-    bool GoForward() override { return move(QStringLiteral("GoForward"), +1); }
-    bool GoSearch() override
-    {
-        requests << QStringLiteral("GoSearch");
-        if (failing.contains(QStringLiteral("GoSearch")))
-            return false;
-        open(SearchPage);
-        busy = true;
-        return true;
-    }
-    bool Refresh() override
-    {
-        requests << QStringLiteral("Refresh");
-        if (failing.contains(QStringLiteral("Refresh")) || current < 0)
-            return false;
-        busy = true;
-        return true;
-    }
-    bool Stop() override
-    {
-        requests << QStringLiteral("Stop");
-        if (failing.contains(QStringLiteral("Stop")))
-            return false;
-        busy = false;
-        return true;
-    }
+    bool GoBack() override { return take(QStringLiteral("GoBack")); }
+    bool GoForward() override { return take(QStringLiteral("GoForward")); }
+    bool GoSearch() override { return take(QStringLiteral("GoSearch")); }
+    bool Refresh() override { return take(QStringLiteral("Refresh")); }
+    bool Stop() override { return take(QStringLiteral("Stop")) && !(busy = false); }
     std::optional<bool> Busy() const override
     {
-        if (failing.contains(QStringLiteral("Busy")))
-            return std::nullopt;
-        return busy;
+        return failing.contains(QStringLiteral("Busy")) ? std::nullopt : std::optional(busy);
     }
     std::optional<QString> LocationName() const override
     {
         if (failing.contains(QStringLiteral("LocationName")))
             return std::nullopt;
-        if (current < 0)
-            return QString();
-        return names.value(history.at(current), history.at(current));
+        return names.value(page, page);
     }
-
     // The page asked for has loaded.
     void finish()
     {
         busy = false;
         emit DownloadComplete();
     }
-    // One download ended while the page goes on loading (a frame, a picture).
-    void notice() { emit DownloadComplete(); }
-    // The user followed a link in the page: the pane loads it unasked.
-    void followLink(const QString &address)
-    {
-        open(address);
-        emit DownloadComplete();
-    }
-    QString page() const { return current < 0 ? QString() : history.at(current); }
 
 private:
-    void open(const QString &address)
+    bool take(const QString &request)
     {
-        history.resize(current + 1);
-        history << address;
-        ++current;
-    }
-    bool move(const QString &member, int step)
-    {
-        requests << member;
-        const int to = current + step;
-        if (failing.contains(member) || to < 0 || to >= history.size())
-            return false;
-        current = to;
-        busy = true;
-        return true;
+        requests << request;
+        const bool taken = !failing.contains(request.section(QLatin1Char(' '), 0, 0));
+        busy = busy || taken;
+        return taken;
     }
 };

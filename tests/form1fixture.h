@@ -5,18 +5,25 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
-// A shown main window, laid out by its first resize as at start-up.
-inline std::unique_ptr<gridlore::Form1> shownForm1()
+// A shown main window, laid out by its first resize as at start-up, with the
+// board size `size` when given (typed, then Reset).
+inline std::unique_ptr<gridlore::Form1> shownForm1(const QString &size = {})
 {
     auto form = std::make_unique<gridlore::Form1>();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;
+    if (!size.isEmpty()) {
+        form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(size);
+        form->Command2_Click();
+    }
     return form;
 }
 
@@ -30,9 +37,87 @@ inline QString counter(const gridlore::Form1 &form)
     return control<QLabel>(form, "Label1")->text();
 }
 
-// Where a press lands in the middle of cell (column, row), in twips.
-inline QPointF cellCentre(const gridlore::Form1 &form, int column, int row)
+// A control's name, place in pixels and text, in one line.
+inline QString describe(const QWidget *w)
 {
-    return QPointF((column - 0.5) * form.cellWidth(),
-        1.5 * form.topMargin() + (row - 0.5) * form.cellHeight());
+    const QRect r = w->geometry();
+    const QVariant text = w->property("text");
+    return QStringLiteral("%1 %2,%3 %4x%5 %6")
+        .arg(w->objectName())
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height())
+        .arg((text.isValid() ? text : w->property("currentText")).toString());
 }
+
+// The board as it should look, worked out from the layout alone: the panel is
+// 615 twips high, the grid starts 1.5 x 1.1 panel heights down, cells are the
+// surface width over the board size, and each cell's asterisk is printed a
+// quarter of a text height above its cell's top edge, in single precision.
+struct BoardLayout
+{
+    static constexpr double Top = 1.5 * 1.1 * 615;
+    double width; // twips, the surface's
+    double height;
+    double size;
+
+    explicit BoardLayout(const gridlore::Form1 &form)
+        : width(form.surface()->width() * 15.0)
+        , height(form.surface()->height() * 15.0)
+        , size(form.life().boardSize())
+    {
+    }
+    double pitch() const { return width / size; }
+
+    // Where a press lands in the middle of cell (column, row), in twips.
+    QPointF centre(int column, int row) const
+    {
+        return QPointF((column - 0.5) * pitch(), Top + (row - 0.5) * pitch());
+    }
+
+    // Grey lines down from the grid's top to the bottom less the margin, grey
+    // lines across as far as they fit, and the darker border round it all.
+    QImage grid() const
+    {
+        QImage image(QSize(int(width / 15), int(height / 15)), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const auto at = [](double x, double y) {
+            return QPoint(int(std::lround(x / 15)), int(std::lround(y / 15)));
+        };
+        const double bottom = height - 1.1 * 615;
+        painter.setPen(QColor(200, 200, 200));
+        for (int k = 0; k * pitch() <= width; ++k)
+            painter.drawLine(at(k * pitch(), Top), at(k * pitch(), bottom));
+        for (int k = 0; k * pitch() <= bottom - Top; ++k)
+            painter.drawLine(at(0, Top + k * pitch()), at(width, Top + k * pitch()));
+        painter.setPen(QColor(150, 150, 150));
+        const QRect border(at(0, Top), at(width, bottom));
+        painter.drawRect(border.x(), border.y(), border.width() - 1, border.height() - 1);
+        return image;
+    }
+
+    // Prints cell (column, row)'s asterisk in the painter's font, black when
+    // live, else white.
+    void mark(QPainter &painter, int column, int row, bool live) const
+    {
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const float quarter = float(metrics.height() * 15) / 4.0f;
+        const float x = float(pitch() * (column - 1));
+        const float y = float(pitch() * (row - 1) + Top - quarter);
+        painter.setPen(live ? Qt::black : Qt::white);
+        painter.drawText(QPointF(x / 15.0, y / 15.0 + metrics.ascent()), QStringLiteral("*"));
+    }
+
+    // Every cell's asterisk, column by column, over `image`.
+    QImage board(QImage image, const gridlore::Form1 &form) const
+    {
+        QPainter painter(&image);
+        painter.setFont(form.surface()->font());
+        for (int i = 1; i <= form.life().columns(); ++i)
+            for (int j = 1; j <= form.life().rows(); ++j)
+                mark(painter, i, j, form.life().board().at(i, j).number() == 1);
+        return image;
+    }
+};

@@ -1,0 +1,147 @@
+// The help viewer over the real engine, on the help pages the build lays out
+// beside the program, offscreen and without a network.
+
+#include "helpviewer/form5.h"
+#include "platform/webenginepane.h"
+#include "platform/webengineruntime.h"
+
+#include <QAction>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
+#include <QtTest>
+
+using gridlore::Form5;
+
+namespace {
+
+constexpr int LoadTimeout = 60000; // the engine starts a process first
+
+// Every request any page makes: the help must need nothing but its own files.
+struct RequestLog : QWebEngineUrlRequestInterceptor
+{
+    QList<QUrl> urls;
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override { urls << info.requestUrl(); }
+};
+
+QString helpFile(const QString &name)
+{
+    return QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + "/../share/gridlore/helppage/" + name);
+}
+
+// The <title> of a built help file, read from the file itself.
+QString titleOf(const QString &name)
+{
+    QFile file(helpFile(name));
+    static const QRegularExpression title(QStringLiteral("<title>(.*?)</title>"));
+    return file.open(QIODevice::ReadOnly)
+        ? title.match(QString::fromUtf8(file.readAll())).captured(1)
+        : QString();
+}
+
+QVariant evaluate(QWebEngineView *view, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    return QTest::qWaitFor([&] { return done; }, LoadTimeout) ? result : QVariant();
+}
+
+} // namespace
+
+class TestHelpPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pagesAreWholeAndOffline_data();
+    void pagesAreWholeAndOffline();
+
+private:
+    RequestLog requests;
+};
+
+void TestHelpPage::initTestCase()
+{
+    QVERIFY2(!titleOf(QStringLiteral("hlp01.htm")).isEmpty(), "the help pages are not built");
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&requests);
+}
+
+void TestHelpPage::pagesAreWholeAndOffline_data()
+{
+    QTest::addColumn<QStringList>("buttons"); // clicked once the viewer has opened
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("query"); // searched for on the search page
+    QTest::newRow("opening") << QStringList {} << "hlp01.htm"
+                             << "";
+    QTest::newRow("Search グライダー") << QStringList { "Search" } << "search.htm"
+                                       << "グライダー";
+    QTest::newRow("Search, Home") << QStringList { "Search", "Home" } << "hlp01.htm"
+                                  << "";
+}
+
+// Pictures, style sheet and in-page links all there, from local files only;
+// the search finds passages of the help page, linked and marked.
+void TestHelpPage::pagesAreWholeAndOffline()
+{
+    QFETCH(QStringList, buttons);
+    QFETCH(QString, page);
+    QFETCH(QString, query);
+    requests.urls.clear();
+    Form5 form;
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.busyIndicator()->isActive(), LoadTimeout);
+    for (const QString &key : buttons) {
+        for (QAction *action : form.findChild<QToolBar *>()->actions())
+            if (action->data().toString() == key)
+                action->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.busyIndicator()->isActive(), LoadTimeout);
+    }
+    QWebEngineView *view = static_cast<gridlore::WebEnginePane *>(form.browser())->view();
+    QCOMPARE(form.windowTitle(), titleOf(page));
+    QCOMPARE(view->url(), QUrl::fromLocalFile(helpFile(page)));
+    QCOMPARE(evaluate(view,
+                 QStringLiteral("Array.from(document.images)"
+                                "  .filter(image => image.naturalWidth === 0).map(i => i.src)"
+                                ".concat(Array.from(document.querySelectorAll('a[href^=\"#\"]'))"
+                                "  .map(link => link.getAttribute('href'))"
+                                "  .filter(target => !document.getElementById(target.slice(1))))"
+                                ".concat(document.styleSheets[0]?.cssRules.length ? [] : ['css'])"))
+                 .toStringList(),
+        QStringList());
+    if (!query.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view, QStringLiteral("document.documentElement.dataset.ready || ''")),
+            QVariant(QStringLiteral("true")), LoadTimeout);
+        QVERIFY(evaluate(view,
+            QStringLiteral("document.getElementById('query').value = '%1';"
+                           "document.getElementById('search-form').requestSubmit();"
+                           "(found => found.length > 0 && found.every(item =>"
+                           "    item.querySelector('mark') && item.querySelector('a')"
+                           "        .getAttribute('href').startsWith('hlp01.htm#')))"
+                           "(Array.from(document.querySelectorAll('#results li')))")
+                .arg(query))
+                    .toBool());
+    }
+    QVERIFY(!requests.urls.isEmpty());
+    for (const QUrl &url : std::as_const(requests.urls))
+        QVERIFY2(url.isLocalFile(), qPrintable(url.toString()));
+}
+
+int main(int argc, char *argv[])
+{
+    gridlore::prepareWebEngine();
+    QApplication app(argc, argv);
+    TestHelpPage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_helppage.moc"

@@ -1,0 +1,251 @@
+#include "fakebrowserpane.h"
+#include "form1fixture.h"
+#include "helpviewer/form5.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QPointer>
+#include <QToolBar>
+#include <QtTest>
+
+using gridlore::Form5;
+
+namespace {
+
+const QString Connecting = QStringLiteral("接続中...");
+const QString HelpName = QStringLiteral("Gridloreの使い方");
+
+// The help page beside the test programs, as in an installed copy.
+QString start()
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(QCoreApplication::applicationDirPath()
+        + QStringLiteral("/../share/gridlore/helppage/hlp01.htm")));
+}
+
+// A viewer over a fake pane, which belongs to the window; shown and active so
+// that keys and focus take effect, or not yet, so that no tick comes unasked.
+std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane, const QString &failing, bool shown = true)
+{
+    pane = new FakeBrowserPane;
+    pane->failing = { failing };
+    pane->names.insert(start(), HelpName);
+    auto form = std::make_unique<Form5>(pane);
+    if (shown) {
+        form->show();
+        form->activateWindow();
+        (void)QTest::qWaitForWindowActive(form.get());
+    }
+    return form;
+}
+
+QStringList entries(const Form5 &form)
+{
+    QStringList list;
+    for (int i = 0; i < form.findChild<QComboBox *>()->count(); ++i)
+        list << form.findChild<QComboBox *>()->itemText(i);
+    return list;
+}
+
+} // namespace
+
+class TestHelpViewer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout_data();
+    void layout();
+    void captionOnOpening_data();
+    void captionOnOpening();
+    void commands_data();
+    void commands();
+};
+
+void TestHelpViewer::layout_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QString>("places"); // of the box, the go button and the pane
+    QTest::newRow("687 x 560") << QSize(687, 560) << "3,22 636x20 643,24 41x17 3,88 680x472";
+    QTest::newRow("40 x 700") << QSize(40, 700) << "3,22 0x20 -4,24 41x17 3,88 33x612";
+    QTest::newRow("687 x 80") << QSize(687, 80) << "3,22 636x20 643,24 41x17 3,88 680x0";
+    QTest::newRow("1 x 1") << QSize(1, 1) << "3,22 0x20 -43,24 41x17 3,88 0x0";
+}
+
+// Every control at its place in pixels (the layout's twips, rounded by hand)
+// with its text; the address box, the go button and the pane follow the
+// right and bottom edges, never below 0. Closing discards window and pane.
+void TestHelpViewer::layout()
+{
+    QFETCH(QSize, client);
+    FakeBrowserPane *pane = nullptr;
+    QPointer<Form5> form = viewer(pane, {}).release();
+    QStringList shown { entries(*form).join(u'|'), pane->requests.join(u'|') };
+    for (const char *name : { "tbToolBar", "picAddress", "lblAddress", "Label1" })
+        shown << describe(form->findChild<QWidget *>(QLatin1String(name)));
+    for (QAction *action : form->findChild<QToolBar *>()->actions())
+        shown << action->data().toString() + u' ' + action->toolTip();
+    QCOMPARE(shown,
+        QStringList(
+            { start(), "Navigate " + start(), "tbToolBar 0,0 687x36 ", "picAddress 0,36 687x45 ",
+                "lblAddress 3,4 205x17 ｱﾄﾞﾚｽ(&A):", "Label1 488,144 145x25 Label1", "Back 戻る",
+                "Forward 進む", "Stop 中止", "Refresh 更新", "Home ﾎｰﾑ", "Search 検索" }));
+    QVERIFY(form->findChild<QWidget *>("Label1")->isHidden());
+    form->resize(client);
+    QTRY_COMPARE(form->size(), client);
+    shown.clear();
+    for (const char *name : { "cboAddress", "Command1", "brwWebBrowser" })
+        shown << describe(form->findChild<QWidget *>(QLatin1String(name))).section(u' ', 1, 2);
+    QTEST(shown.join(u' '), "places");
+    QCOMPARE(form->findChild<QToolBar *>()->width(), client.width());
+    QPointer<FakeBrowserPane> kept = pane;
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(form.isNull() && kept.isNull());
+}
+
+void TestHelpViewer::captionOnOpening_data()
+{
+    QTest::addColumn<QString>("failing"); // the pane member that fails
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("busy two ticks, then loaded")
+        << "" << QStringList { "tick", "tick", "loaded", "tick" }
+        << QStringList { Connecting, Connecting, HelpName, HelpName };
+    QTest::newRow("idle before the first tick")
+        << "" << QStringList { "idle", "tick" } << QStringList { "Form2", HelpName };
+    QTest::newRow("idle, found by the running indicator")
+        << "" << QStringList { "idle", "wait" } << QStringList { "Form2", HelpName };
+    QTest::newRow("a download ends while the page loads")
+        << "" << QStringList { "tick", "notice", "tick", "loaded", "tick" }
+        << QStringList { Connecting, HelpName, Connecting, HelpName, HelpName };
+    // Taken as idle, or the indicator would poll for ever.
+    QTest::newRow("Busy unreadable")
+        << "Busy" << QStringList { "notice", "tick" } << QStringList { HelpName, HelpName };
+    QTest::newRow("LocationName unreadable")
+        << "LocationName" << QStringList { "idle", "notice", "tick" }
+        << QStringList { "Form2", "Form2", "Form2" };
+    QTest::newRow("start page refused")
+        << "Navigate" << QStringList { "tick" } << QStringList { "" };
+}
+
+// The indicator polls until the last event, which finds the pane idle.
+void TestHelpViewer::captionOnOpening()
+{
+    QFETCH(QString, failing);
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, captions);
+    FakeBrowserPane *pane = nullptr;
+    const auto form = viewer(pane, failing, false);
+    QTimer *indicator = form->busyIndicator();
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        if (events[i] == QLatin1String("tick"))
+            form->timTimer_Timer();
+        else if (events[i] == QLatin1String("wait"))
+            QVERIFY(QTest::qWaitFor([indicator] { return !indicator->isActive(); }));
+        else if (events[i] == QLatin1String("loaded"))
+            pane->finish();
+        else if (events[i] == QLatin1String("notice"))
+            emit pane->DownloadComplete();
+        else
+            pane->busy = false;
+        QCOMPARE(form->windowTitle(), captions[i]);
+        QCOMPARE(indicator->isActive(), i + 1 < events.size());
+    }
+    QCOMPARE(entries(*form), QStringList { start() });
+}
+
+void TestHelpViewer::commands_data()
+{
+    // Enter, go, pick (from the drop-down), a toolbar key, link, or none: the
+    // focus then leaves the box.
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("address"); // typed or picked
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<bool>("loading"); // b.htm still loads when the action comes
+    QTest::addColumn<QString>("requests");
+    QTest::addColumn<bool>("polling");
+    QTest::addColumn<bool>("added");
+    const auto row
+        = [](const char *name, const char *action, const QString &address, const char *failing,
+              bool loading, const QString &requests, bool polling, bool added) {
+              QTest::newRow(name) << action << address << failing << loading << requests << polling
+                                  << added;
+          };
+    row("Enter, new", "Enter", "c.htm", "", false, "Navigate c.htm", true, true);
+    row("Enter, listed", "Enter", "b.htm", "", false, "Navigate b.htm", true, true);
+    row("go, empty box", "go", "", "", false, "Navigate ", true, true);
+    row("go, refused", "go", "c.htm", "Navigate", false, "Navigate c.htm", true, false);
+    row("pick", "pick", start(), "", false, "Navigate " + start(), true, true);
+    // Qt would select the listed entry as though picked when editing ends.
+    row("focus leaves on a listed address", "", "b.htm", "", false, "", false, false);
+    row("Back", "Back", "c.htm", "", false, "GoBack", true, false);
+    row("Forward refused", "Forward", "c.htm", "GoForward", false, "GoForward", true, false);
+    row("Stop", "Stop", "c.htm", "", false, "Stop", false, false);
+    row("Stop while loading", "Stop", "c.htm", "", true, "Stop", false, false);
+    row("Stop refused", "Stop", "c.htm", "Stop", true, "Stop", false, false);
+    row("Refresh", "Refresh", "c.htm", "", false, "Refresh", true, false);
+    row("Home", "Home", "c.htm", "", false, "Navigate " + start(), true, false);
+    row("Home refused", "Home", "c.htm", "Navigate", false, "Navigate " + start(), true, false);
+    row("Search", "Search", "c.htm", "", false, "GoSearch", true, false);
+    row("a link in the page", "link", "c.htm", "", false, "", false, false);
+}
+
+// Only the go action adds to the list; nothing else changes the box's text;
+// once the pane is idle the caption names its page.
+void TestHelpViewer::commands()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, address);
+    QFETCH(QString, failing);
+    QFETCH(bool, loading);
+    FakeBrowserPane *pane = nullptr;
+    const auto form = viewer(pane, {});
+    QComboBox *box = form->findChild<QComboBox *>();
+    const auto type = [&](const QString &text) {
+        box->lineEdit()->setFocus();
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), text);
+    };
+    type(QStringLiteral("b.htm"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    if (!loading) {
+        pane->finish();
+        form->timTimer_Timer();
+    }
+    pane->requests.clear();
+    pane->failing.insert(failing);
+    if (action == QLatin1String("pick")) {
+        box->showPopup();
+        QAbstractItemView *view = box->view();
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        const QModelIndex entry = view->model()->index(box->findText(address), 0);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+    } else {
+        type(address);
+    }
+    if (action == QLatin1String("Enter"))
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    if (action == QLatin1String("go"))
+        QTest::mouseClick(form->findChild<QWidget *>("Command1"), Qt::LeftButton);
+    if (action == QLatin1String("link"))
+        pane->page = QStringLiteral("hlp01.htm#rules"), pane->finish();
+    auto *toolBar = form->findChild<QToolBar *>();
+    for (QAction *button : toolBar->actions())
+        if (button->data().toString() == action)
+            QTest::mouseClick(toolBar->widgetForAction(button), Qt::LeftButton);
+    form->findChild<QWidget *>("Command1")->setFocus();
+    QTEST(pane->requests.join(u'|'), "requests");
+    QTEST(form->busyIndicator()->isActive(), "polling");
+    pane->finish();
+    form->timTimer_Timer();
+    QFETCH(bool, added);
+    QCOMPARE(entries(*form),
+        QStringList({ start(), "b.htm" }) + (added ? QStringList { address } : QStringList()));
+    QCOMPARE(box->currentText(), address);
+    QCOMPARE(form->windowTitle(), *pane->LocationName());
+}
+
+QTEST_MAIN(TestHelpViewer)
+#include "test_helpviewer.moc"

@@ -1,0 +1,385 @@
+#include "form1fixture.h"
+#include "platform/application.h"
+#include "platform/inputbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+using namespace gridlore;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Closes every message box that comes up, keeping its text.
+struct MessageBoxes : QObject
+{
+    QStringList texts;
+    MessageBoxes()
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                texts << box->text(), box->accept();
+        });
+        timer->start(10);
+    }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void designState();
+    void pictureFollowsTheBoard_data();
+    void pictureFollowsTheBoard();
+    void runControl_data();
+    void runControl();
+    void automaticRunTicks();
+    void presses_data();
+    void presses();
+    void commands_data();
+    void commands();
+    void inputBox();
+
+private:
+    std::unique_ptr<QTemporaryDir> folder;
+};
+
+void TestMainWindow::init()
+{
+    folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(folder->path()));
+}
+
+// Every control at its place in pixels (the layout's twips, rounded by hand),
+// with its caption; the menus; the font; where focus starts.
+void TestMainWindow::designState()
+{
+    auto form = shownForm1();
+    QVERIFY(form);
+    QStringList shown { form->windowTitle(), describe(form->surface()).section(u' ', 2) };
+    for (const char *name : { "Frame1", "Text2", "Text1", "Command4", "Command3", "Command2",
+             "Command1", "Line1", "Label3", "Label2", "Label1" })
+        shown << describe(control<QWidget>(*form, name));
+    for (QAction *menu : form->menuBar()->actions()) {
+        shown << menu->text();
+        for (QAction *item : menu->menu()->actions())
+            shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
+    shown << QFontInfo(form->font()).family() << QApplication::focusWidget()->objectName();
+    QCOMPARE(shown,
+        QStringList({ "Form1", "680x555 ", "Frame1 8,8 673x41 ", "Text2 320,16 41x19 125",
+            "Text1 392,16 41x19 1000", "Command4 104,16 105x17 自動", "Command3 16,14 73x20 次世代",
+            "Command2 464,16 65x20 Reset", "Command1 560,16 57x20 End", "Line1 296,8 1x33 ",
+            "Label3 368,16 25x17 枠", "Label2 432,16 41x17 ms", "Label1 232,16 73x17 1世代目",
+            "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
+            "バージョン", "IPAPGothic", "Command1" }));
+}
+
+void TestMainWindow::pictureFollowsTheBoard_data()
+{
+    QTest::addColumn<QString>("size");
+    for (const char *size : { "125", "150", "7.5", "6.25", "5" })
+        QTest::newRow(size) << QString::fromLatin1(size);
+}
+
+// After every command the surface shows exactly the grid and the board's
+// marks as the layout alone says they should look.
+void TestMainWindow::pictureFollowsTheBoard()
+{
+    QFETCH(QString, size);
+    auto form = shownForm1(size);
+    QVERIFY(form);
+    BoardLayout layout(*form);
+    DrawingSurface &surface = *form->surface();
+    const QImage &shown = surface.image();
+    QImage grid = layout.grid();
+    QCOMPARE(shown, grid);
+    // The asterisk is fitted to the cell: the next pixel size up would not fit.
+    const double fitted = surface.fontSize();
+    QVERIFY(surface.textWidth(QStringLiteral("*")) <= layout.pitch());
+    surface.setFontSize(fitted + 0.75);
+    QVERIFY(fitted == 99.75 || surface.textWidth(QStringLiteral("*")) > layout.pitch());
+    surface.setFontSize(fitted);
+
+    // Each press prints its one mark over what is there, black or white.
+    std::mt19937 random(7);
+    QImage expected = grid;
+    const int columns = form->life().columns(), rows = std::min(form->life().rows(), 4);
+    for (int n = 0; n < 3 * columns; ++n) {
+        const int i = 1 + int(random() % columns), j = 1 + int(random() % rows);
+        const bool live = form->life().board().at(i, j).number() != 1;
+        QTest::mouseClick(&surface, Qt::LeftButton, {}, (layout.centre(i, j) / 15).toPoint());
+        QCOMPARE(form->life().board().at(i, j).number(), live ? 1.0 : 0.0);
+        QPainter painter(&expected);
+        painter.setFont(surface.font());
+        layout.mark(painter, i, j, live);
+        painter.end();
+        QCOMPARE(shown, expected);
+    }
+    form->Command3_Click();
+    QCOMPARE(shown, layout.board(grid, *form));
+    form->Timer1_Timer();
+    QCOMPARE(shown, layout.board(grid, *form));
+    QStringList prompts;
+    form->setPrompt([&](const QString &prompt) {
+        prompts << prompt;
+        return QStringLiteral("board.txt");
+    });
+    form->mnu_save_Click();
+    form->Command2_Click();
+    QCOMPARE(shown, grid);
+    form->mnu_read_Click();
+    QCOMPARE(shown, layout.board(grid, *form));
+    QCOMPARE(prompts, QStringList({ "ファイル名.....", "ファイル名...." }));
+
+    // A resize after a generation lays the grid out anew.
+    form->resize(form->width() + 150, form->height() + 30);
+    QTRY_COMPARE(surface.width(), 830);
+    layout = BoardLayout(*form);
+    grid = layout.grid();
+    QCOMPARE(shown, grid);
+    for (int i = 2; i <= 4; ++i)
+        QTest::mouseClick(
+            &surface, Qt::RightButton, Qt::ShiftModifier, (layout.centre(i, 2) / 15).toPoint());
+    form->Command3_Click();
+    QCOMPARE(form->life().board().at(3, 1).number(), 1.0); // a blinker
+    QCOMPARE(shown, layout.board(grid, *form));
+}
+
+void TestMainWindow::runControl_data()
+{
+    QTest::addColumn<QString>("clicks"); // on Command4, Command3, Command2
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("captions"); // Command4's, then the counter
+    QTest::newRow("4") << "4" << true << "自動Stop 1世代目";
+    QTest::newRow("4 4") << "4 4" << false << "自動 1世代目";
+    QTest::newRow("4 2") << "4 2" << false << "自動Stop 1世代目";
+    QTest::newRow("4 2 4 4") << "4 2 4 4" << false << "自動 1世代目";
+    QTest::newRow("4 3") << "4 3" << true << "自動Stop  2世代目";
+    QTest::newRow("3 3 2 3") << "3 3 2 3" << false << "自動  2世代目";
+}
+
+// The toggle follows the timer, not its caption; Reset stops the timer only.
+void TestMainWindow::runControl()
+{
+    QFETCH(QString, clicks);
+    auto form = shownForm1();
+    QVERIFY(form);
+    for (const QString &name : clicks.split(QLatin1Char(' ')))
+        control<QPushButton>(*form, qPrintable(QStringLiteral("Command") + name))->click();
+    QTEST(form->timer()->isActive(), "running");
+    QTEST(control<QPushButton>(*form, "Command4")->text() + u' ' + counter(*form), "captions");
+}
+
+// The timer runs the next-generation command at the interval typed.
+void TestMainWindow::automaticRunTicks()
+{
+    auto form = shownForm1();
+    QVERIFY(form);
+    control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
+    form->timer()->setInterval(15); // spares the first second's wait
+    QSignalSpy ticks(form->timer(), &QTimer::timeout);
+    form->Command4_Click();
+    QTRY_VERIFY(ticks.count() >= 3);
+    form->Command4_Click();
+    QCOMPARE(counter(*form), QStringLiteral(" %1世代目").arg(ticks.count() + 1));
+}
+
+void TestMainWindow::presses_data()
+{
+    QTest::addColumn<QPointF>("offset"); // from cell (3, 2)'s top-left corner, in cells
+    QTest::addColumn<double>("before"); // NaN: empty
+    QTest::addColumn<int>("row"); // of the cell flipped in column 3; -1: none
+    QTest::addColumn<double>("after");
+    QTest::newRow("on the left grid line") << QPointF(0, 0.5) << qQNaN() << 2 << 1.0;
+    QTest::newRow("on the top grid line") << QPointF(0.5, 0) << 0.0 << 2 << 1.0;
+    QTest::newRow("a cell of 1") << QPointF(0.5, 0.5) << 1.0 << 2 << 0.0;
+    QTest::newRow("a cell of 2") << QPointF(0.5, 0.5) << 2.0 << 2 << 0.0;
+    QTest::newRow("just over the grid") << QPointF(0.5, -1.5) << 0.0 << 0 << 1.0;
+    QTest::newRow("over the panel") << QPointF(0.5, -3) << 0.0 << -1 << 0.0;
+    QTest::newRow("far right") << QPointF(1e12, 0) << 0.0 << -1 << 0.0;
+    QTest::newRow("NaN") << QPointF(qQNaN(), 0) << 0.0 << -1 << 0.0;
+}
+
+// A press of any button flips the cell under it, even one of the ring just
+// over the grid (which then counts as a neighbour); others change nothing.
+void TestMainWindow::presses()
+{
+    QFETCH(QPointF, offset);
+    QFETCH(double, before);
+    QFETCH(int, row);
+    auto form = shownForm1(QStringLiteral("10"));
+    QVERIFY(form);
+    const BoardLayout layout(*form);
+    form->life().board().set(3, 2, std::isnan(before) ? Cell::empty() : Cell(before));
+    const QImage picture = form->surface()->image().copy();
+    const QPointF at = layout.centre(3, 2) + (offset - QPointF(0.5, 0.5)) * layout.pitch();
+    form->Form_MouseDown(Qt::MiddleButton, Qt::ControlModifier, at.x(), at.y());
+    int changed = 0;
+    for (int i = 0; i < CellArray::Extent; ++i)
+        for (int j = 0; j < CellArray::Extent; ++j)
+            changed += QPoint(i, j) != QPoint(3, 2) && !(form->life().board().at(i, j) == Cell(0));
+    QCOMPARE(changed, row == 0 ? 1 : 0);
+    QCOMPARE(form->surface()->image() == picture, row < 0);
+    if (row >= 0) {
+        QTEST(form->life().board().at(3, row).number(), "after");
+        QVERIFY(!form->life().board().at(3, row).isEmpty());
+    }
+    if (row == 0) {
+        form->life().board().set(2, 0, Cell(1.0));
+        form->life().board().set(4, 0, Cell(1.0));
+        form->Command3_Click();
+        QCOMPARE(form->life().board().at(3, 1).number(), 1.0);
+    }
+}
+
+void TestMainWindow::commands_data()
+{
+    QTest::addColumn<QString>("field"); // what is typed into: size, interval, read or save
+    QTest::addColumn<QString>("input");
+    // size: columns after Reset; interval: the timer's after a tick; read: cell
+    // (1, 1), 7 when the board was left alone; save: the bytes written, or the
+    // message; then whether the run goes on.
+    QTest::addColumn<QString>("outcome");
+    const auto rows = [](const char *field, const QList<std::pair<QString, const char *>> &inputs) {
+        for (const auto &[input, outcome] : inputs)
+            QTest::addRow("%s: %s", field, qPrintable(input.left(20))) << field << input << outcome;
+    };
+    const QString nines(100000, u'9'), longName(5000, u'n');
+    rows("size", { { "7.5", "7" }, { "", "5" }, { "グライダー", "5" }, { nines, "150" } });
+    rows("interval",
+        { { "11", "11" }, { "10", "1000" }, { "-50", "1000" }, { "", "1000" }, { "１２５", "1000" },
+            { "10.5", "10" }, { "11.5", "12" }, { "12.5", "12" }, { "20ms", "20" },
+            { "65535.5", "65535" }, { "4294967296", "65535" }, { "1e999", "65535" },
+            { nines, "65535" } });
+    // Read stops the run only once its file is open.
+    rows("read",
+        { { "", "7 running" }, { "   ", "7 running" }, { "missing", "7 running" },
+            { longName, "7 running" }, { "a folder", "7 running" }, { "old.txt", "1 stopped" },
+            { "nul.txt", "1 stopped" }, { "/dev/zero", "7 stopped" },
+            { "sparse.txt", "7 stopped" } });
+    // Save stops it before it asks; a failure names the file and keeps any old one.
+    rows("save",
+        { { "", "stopped" }, { "   ", "90000 stopped" }, { "グライダー", "90000 stopped" },
+            { "a folder/x", "90000 stopped" }, { "old.txt", "90000 stopped" },
+            { longName, "message stopped" }, { "a folder", "message stopped" },
+            { "x/", "message stopped" }, { "no/such/x.txt", "message stopped" },
+            { "full", "message stopped" }, { "disk full", "message stopped" } });
+}
+
+void TestMainWindow::commands()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, input);
+    QVERIFY(QDir().mkdir(QStringLiteral("a folder")));
+    QVERIFY(writeFile(QStringLiteral("nul.txt"), QByteArray(" 1 \r\n 1\0 \r\n", 11)));
+    QFile sparse(QStringLiteral("sparse.txt")); // 2 GB without a line end
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(2) << 30));
+    const QByteArray old = QByteArray(" 1 \r\n").repeated(20000);
+    QVERIFY(writeFile(QStringLiteral("old.txt"), old));
+    // Our own node of the always-full device: a Save that wrongly replaced it
+    // destroys nothing of the system's.
+    if (input == QLatin1String("full") && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
+        QSKIP("making a device node needs root");
+    auto form = shownForm1(field == QLatin1String("save") ? QStringLiteral("150") : QString());
+    QVERIFY(form);
+    form->life().board().set(1, 1, Cell(7.0));
+    form->Command4_Click();
+    const QString name = input == QLatin1String("disk full") ? QStringLiteral("old.txt") : input;
+    form->setPrompt([&](const QString &) { return name; });
+    const QStringList files = QDir().entryList(QDir::Files | QDir::System);
+    QString outcome;
+    if (field == QLatin1String("size")) {
+        control<QLineEdit>(*form, "Text2")->setText(input);
+        form->Command2_Click();
+        outcome = QString::number(form->life().columns());
+    } else if (field == QLatin1String("interval")) {
+        control<QLineEdit>(*form, "Text1")->setText(input);
+        form->Timer1_Timer();
+        outcome = QString::number(form->timer()->interval());
+        QCOMPARE(counter(*form), QStringLiteral(" 2世代目"));
+    } else if (field == QLatin1String("read")) {
+        form->mnu_read_Click();
+        outcome = QString::number(form->life().board().at(1, 1).number());
+    } else {
+        // A file size limit stands in for a disk that fills up during the write.
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited { input == QLatin1String("disk full") ? 40000 : saved.rlim_cur,
+            saved.rlim_max };
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limited);
+        MessageBoxes messages;
+        form->mnu_save_Click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QTest::qWait(50);
+        if (!messages.texts.isEmpty()) {
+            outcome = QStringLiteral("message");
+            QVERIFY(messages.texts[0].contains(QDir::toNativeSeparators(name) + "」を保存"));
+            QCOMPARE(QDir().entryList(QDir::Files | QDir::System), files);
+            QCOMPARE(readAll(QStringLiteral("old.txt")), old);
+        } else if (!name.isEmpty()) {
+            outcome = QString::number(readAll(name).size());
+        }
+        struct stat status
+        {
+        };
+        QVERIFY(::stat("full", &status) != 0 || S_ISCHR(status.st_mode));
+    }
+    if (field == QLatin1String("read") || field == QLatin1String("save"))
+        outcome += (outcome.isEmpty() ? "" : " ")
+            + QString(form->timer()->isActive() ? "running" : "stopped");
+    QTEST(outcome, "outcome");
+}
+
+// The prompt: captioned with the program's title, an empty entry, and the
+// text typed or, on Cancel, nothing.
+void TestMainWindow::inputBox()
+{
+    for (const bool accept : { true, false }) {
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QInputDialog *>(QApplication::activeModalWidget()));
+            auto *dialog = static_cast<QInputDialog *>(QApplication::activeModalWidget());
+            seen << dialog->windowTitle() << dialog->labelText() << dialog->textValue();
+            dialog->setTextValue(QStringLiteral("typed name"));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        seen << InputBox(nullptr, QStringLiteral("ファイル名...."));
+        QCOMPARE(
+            seen, QStringList({ "gridlore", "ファイル名....", "", accept ? "typed name" : "" }));
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

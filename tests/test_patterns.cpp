@@ -1,0 +1,264 @@
+#include "boardfixture.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <limits>
+
+using gridlore::Cell;
+using gridlore::Life;
+using gridlore::ReadResult;
+
+namespace {
+
+const QString Glider = QStringLiteral(".O.\n..O\nOOO");
+
+QByteArray sample(const char *name)
+{
+    QFile file(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing sample>");
+}
+
+QByteArray savedBytes(const Life &life)
+{
+    std::ostringstream out;
+    gridlore::writePattern(out, life);
+    return QByteArray::fromStdString(out.str());
+}
+
+// The live area of a board of `size` with `picture` drawn on dead cells, its
+// top-left character at (left, top); what lies outside is cut off.
+QString canvas(double size, int left, int top, const QString &picture)
+{
+    QStringList lines(Life::rowsFor(size), QString(Life::columnsFor(size), u'.'));
+    const QStringList drawn = picture.split(u'\n');
+    for (int y = 0; y < drawn.size(); ++y)
+        for (int x = 0; x < drawn[y].size(); ++x)
+            if (left + x >= 1 && left + x <= lines[0].size() && top + y >= 1
+                && top + y <= lines.size())
+                lines[top + y - 1][left + x - 1] = drawn[y][x];
+    return lines.join(u'\n');
+}
+
+// A stream that can only be read forwards, as a pipe would be.
+struct ForwardOnlyBuffer : std::stringbuf
+{
+    using std::stringbuf::stringbuf;
+    pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override
+    {
+        return pos_type(off_type(-1));
+    }
+};
+
+} // namespace
+
+class TestPatterns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveWritesEveryCellFramed_data();
+    void saveWritesEveryCellFramed();
+    void saveThenRead_data();
+    void saveThenRead();
+    void read_data();
+    void read();
+};
+
+// The blinker of size 5 lying in row 2, or a value at cell (1, 1). One step
+// after start-up every dead cell comes out empty, an empty line.
+void TestPatterns::saveWritesEveryCellFramed_data()
+{
+    QTest::addColumn<QList<Cell>>("values"); // (1, 1), (2, 2), (3, 2), (4, 2)
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray zero = " 0 \r\n", empty = "\r\n";
+    const QByteArray blinker
+        = zero.repeated(4) + (zero + " 1 \r\n" + zero + zero).repeated(3) + zero.repeated(4);
+    QTest::newRow("blinker") << QList<Cell> { 0.0, 1.0, 1.0, 1.0 } << 0 << blinker;
+    QTest::newRow("blinker, first step") << QList<Cell> { 0.0, 1.0, 1.0,
+        1.0 } << 1 << empty.repeated(8) + QByteArray(" 1 \r\n").repeated(3) + empty.repeated(9);
+    for (const auto &[value, line] :
+        QList<std::pair<double, QByteArray>> { { -3, "-3 " }, { -0.0, " 0 " }, { 0.1, " 0.1 " },
+            { 123456789012345.0, " 123456789012345 " }, { 1e300, " 1e+300 " } })
+        QTest::newRow(line) << QList<Cell> { value, 0.0, 0.0, 0.0 } << 0
+                            << line + "\r\n" + zero.repeated(19);
+}
+
+void TestPatterns::saveWritesEveryCellFramed()
+{
+    QFETCH(QList<Cell>, values);
+    QFETCH(int, steps);
+    Life life = clearedLife(5);
+    life.board().set(1, 1, values[0]);
+    for (int i = 2; i <= 4; ++i)
+        life.board().set(i, 2, values[i - 1]);
+    life.board().set(6, 5, Cell(9.0)); // the ring is never saved
+    for (int n = 0; n < steps; ++n)
+        life.step();
+    QTEST(savedBytes(life), "bytes");
+}
+
+void TestPatterns::saveThenRead_data()
+{
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QList<Cell>>("values"); // repeated over the live area
+    const Cell e = Cell::empty();
+    // Nothing but line ends, which must not be taken for a plaintext pattern.
+    QTest::newRow("5, all empty") << 5.0 << QList<Cell> { e };
+    QTest::newRow("7.5, 0, 1 and empty") << 7.5 << QList<Cell> { 0.0, 1.0, e, 1.0, 0.0 };
+    QTest::newRow("150") << 150.0 << QList<Cell> { 1.0, 0.0, 0.0 };
+    QTest::newRow("5, other numbers")
+        << 5.0
+        << QList<Cell> { 2.0, -3.0, 1.0 / 3.0, -1e-7, 5e-324, 1e16, 123456789012345678.0,
+               2.2250738585072014e-308, std::numeric_limits<double>::max() };
+}
+
+// Saved, read back onto a board of 7s and saved again: the same cells and bytes.
+void TestPatterns::saveThenRead()
+{
+    QFETCH(double, size);
+    QFETCH(QList<Cell>, values);
+    Life original = clearedLife(size), copy = clearedLife(size);
+    qsizetype k = 0;
+    for (int i = 1; i <= original.columns(); ++i)
+        for (int j = 1; j <= original.rows(); ++j)
+            original.board().set(i, j, values[k++ % values.size()]), copy.board().set(i, j, 7);
+    const QByteArray saved = savedBytes(original);
+    QCOMPARE(saved.count('\n'), original.columns() * original.rows());
+    QCOMPARE(readBytes(saved, copy), ReadResult::Complete);
+    QVERIFY(sameBoards(copy.board(), original.board()));
+    QCOMPARE(savedBytes(copy), saved);
+}
+
+void TestPatterns::read_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<ReadResult>("result");
+    QTest::addColumn<QString>("live"); // the live area after it; none when it is unchanged
+    const auto complete = ReadResult::Complete, stopped = ReadResult::Stopped;
+    const auto unchanged = ReadResult::Unchanged;
+    const auto row
+        = [](const char *name, const QByteArray &file, ReadResult result, const QString &live = {},
+              double size = 10) { QTest::newRow(name) << file << size << result << live; };
+    // A pattern lands with its top-left cell at (left, top), on a 10 x 8 board unless said.
+    const auto placed = [&](const char *name, const QByteArray &file, const QString &picture,
+                            int left = 4, int top = 3, double size = 10) {
+        row(name, file, complete, canvas(size, left, top, picture), size);
+    };
+
+    // The program's own format, onto a board of 7s: a cell a line, column by
+    // column, up to the first line outside the format.
+    const auto own = [&](const char *name, const QByteArray &third, const char *cell,
+                         const QByteArray &end = "\r\n") {
+        const QByteArray one = " 1 " + end;
+        row(name, one.repeated(2) + third + end + one.repeated(17), cell ? complete : stopped,
+            cell ? QStringLiteral("OOOOO\nOOOOO\n%1OOOO\nOOOOO").arg(QLatin1String(cell))
+                 : QStringLiteral("O7777\nO7777\n77777\n77777"),
+            5);
+    };
+    own("own: empty line", "", " ");
+    own("own: blanks, LF", " \t ", " ", "\n");
+    own("own: \\t1\\t, LF", "\t1\t", "O", "\n");
+    own("own: +4", " +4 ", "4");
+    own("own: .5e1", " .5e1 ", "5");
+    own("own: 1e-999", " 1e-999 ", ".");
+    for (const char *line :
+        { "word", "1 2", "0x10", "inf", "1e999", "- 1", " 1 \r 1 ", "\xef\xbc\x91" })
+        own(line, line, nullptr);
+    own("own: NUL after a number", QByteArray(" 1\0 ", 4), nullptr);
+    own("own: 4096 bytes", " 1" + QByteArray(4094, ' '), "O");
+    own("own: 4097 bytes, LF", " 1" + QByteArray(4095, ' '), nullptr, "\n");
+    row("own: 20 lines at size 10", QByteArray(" 1 \r\n").repeated(20), stopped,
+        QStringLiteral("OOO7777777\nOOO7777777\nOOO7777777\nOOO7777777\n"
+                       "OO77777777\nOO77777777\nOO77777777\nOO77777777"));
+    row("own: empty file", "", stopped, {}, 5);
+    row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), stopped, {}, 5);
+    row("own: xylophone", "xylophone\n", stopped);
+    row("own: .O1", ".O1\n", stopped);
+    row("own: half a byte-order mark", "\xEF\xBB#N\n", stopped);
+    row("pipe: glider.rle", "pipe" + sample("glider.rle"), stopped);
+
+    const QByteArray gun = sample("gosperglidergun.rle");
+    const QString gunPicture = QStringLiteral(
+        "........................O\n......................O.O\n"
+        "............OO......OO............OO\n...........O...O....OO............OO\n"
+        "OO........O.....O...OO\nOO........O...O.OO....O.O\n..........O.....O.......O\n"
+        "...........O...O\n............OO");
+    placed("glider.rle, 20", sample("glider.rle"), Glider, 9, 7, 20);
+    placed("glider.rle, 7.5", sample("glider.rle"), Glider, 3, 2, 7.5);
+    placed("gosperglidergun.rle, 150", gun, gunPicture, 58, 56, 150);
+    // The overhang is split with the halves rounded down, and dropped.
+    placed("gosperglidergun.rle, 20", gun, gunPicture, -7, 4, 20);
+    placed("gosperglidergun.rle, 7.5, CR LF", QByteArray(gun).replace("\n", "\r\n"), gunPicture,
+        -14, -1, 7.5);
+    placed("pulsar.cells, 10", sample("pulsar.cells"),
+        QStringLiteral("..OOO...OOO\n\nO....O.O....O\nO....O.O....O\nO....O.O....O\n"
+                       "..OOO...OOO\n\n..OOO...OOO\nO....O.O....O\nO....O.O....O\n"
+                       "O....O.O....O\n\n..OOO...OOO"),
+        -1, -2);
+    const QByteArray x3 = "x = 3, y = 3\n";
+    placed("x=3,y=3 without rule", "x=3,y=3\nbo$2bo$3o!", Glider);
+    placed("x\\t= 3", "x\t= 3, y = 3\nbo$2bo$3o!", Glider);
+    placed("every kind of # line",
+        "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n" + x3
+            + "bo$2bo$3o!\n",
+        Glider);
+    placed("blank lines first, no !", "\n#N Glider\n\n  \n" + x3 + "bo$2bo$3o", Glider);
+    placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
+    placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
+    placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
+    placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
+        QStringLiteral(".O.\n..O\nOO."));
+    placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
+    placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
+    placed("plaintext *, CR LF", "!Name: Glider\r\n.*.\r\n..*\r\n***\r\n", Glider);
+    placed("plaintext with byte-order mark", "\xEF\xBB\xBF.O.\n..O\nOOO\n", Glider);
+    placed("plaintext short rows, comment between", ".O\n!c\n..O  \r\nOOO\t\n\n", Glider);
+    placed("plaintext empty line as a dead row", "!c\n\nO\n\nO\n", QStringLiteral("O\n.\nO"), 5);
+    placed("plaintext dead rows and columns", "....\n.O..\n....\n",
+        QStringLiteral("....\n.O..\n...."));
+    // Damaged files place what was read up to the fault, or change nothing.
+    const QString rows12 = QStringLiteral(".O.\n..O");
+    placed("run count 0", x3 + "bo$2bo$0b3o!", rows12);
+    placed("count of 30 digits", x3 + "bo$999999999999999999999999999999b!", QStringLiteral(".O."));
+    placed("run past the width", x3 + "bo$2bo$4o!", rows12);
+    placed("unknown tag", x3 + "bo$2bo$3z!", rows12);
+    placed("blank between count and tag", x3 + "bo$2bo$3 o!", rows12);
+    placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12);
+    placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12, 4, 4);
+    for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
+             "#N Glider\nx = 3, y", "#N Glider\n#C nothing else\n", "x = 3, y = 3\nZ3o!",
+             "!a\n\n!b\n  \n", "!c\nO.O#\n.O.\n" })
+        row(file, file, unchanged);
+    row("header of 5000 bytes", "x = 3, y = 3, rule = " + QByteArray(5000, 'B') + "\n3o!",
+        unchanged);
+}
+
+// Only the live area changes, and by a foreign pattern wholly: its cells 1,
+// all others 0. Never more than the look-ahead and a line are taken in.
+void TestPatterns::read()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(double, size);
+    QFETCH(QString, live);
+    Life life = clearedLife(size);
+    for (int i = 0; i < gridlore::CellArray::Extent; ++i)
+        for (int j = 0; j < gridlore::CellArray::Extent; ++j)
+            life.board().set(
+                i, j, i >= 1 && i <= life.columns() && j >= 1 && j <= life.rows() ? 7 : 3);
+    Life expected = life;
+    placeBoard(expected.board(), 1, 1, live);
+    const bool pipe = file.startsWith("pipe");
+    ForwardOnlyBuffer forwardOnly(file.mid(pipe ? 4 : 0).toStdString());
+    std::stringbuf seekable(file.toStdString());
+    std::istream in(pipe ? static_cast<std::streambuf *>(&forwardOnly) : &seekable);
+    QTEST(gridlore::readPattern(in, life), "result");
+    QCOMPARE(livePicture(life), livePicture(expected));
+    QVERIFY(sameBoards(life.board(), expected.board()));
+    QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
+}
+
+QTEST_APPLESS_MAIN(TestPatterns)
+#include "test_patterns.moc"
