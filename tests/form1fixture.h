@@ -3,14 +3,12 @@
 #include "mainwindow/form1.h"
 #include "platform/drawingsurface.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 // A shown main window, laid out by its first resize as at start-up, with the
 // board size `size` when given (typed, then Reset).
@@ -18,8 +16,7 @@ inline std::unique_ptr<gridlore::Form1> shownForm1(const QString &size = {})
 {
     auto form = std::make_unique<gridlore::Form1>();
     form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        return nullptr;
+    (void)QTest::qWaitForWindowExposed(form.get()); // offscreen windows are exposed at once
     if (!size.isEmpty()) {
         form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(size);
         form->Command2_Click();
@@ -27,9 +24,9 @@ inline std::unique_ptr<gridlore::Form1> shownForm1(const QString &size = {})
     return form;
 }
 
-template <typename Control> Control *control(const gridlore::Form1 &form, const char *name)
+template <typename Control = QWidget> Control *control(const QWidget &window, const char *name)
 {
-    return form.findChild<Control *>(QString::fromLatin1(name));
+    return window.findChild<Control *>(QLatin1String(name));
 }
 
 inline QString counter(const gridlore::Form1 &form)
@@ -70,10 +67,10 @@ struct BoardLayout
     }
     double pitch() const { return width / size; }
 
-    // Where a press lands in the middle of cell (column, row), in twips.
-    QPointF centre(int column, int row) const
+    // Where a press lands in the middle of cell (column, row), in pixels.
+    QPoint centre(int column, int row) const
     {
-        return QPointF((column - 0.5) * pitch(), Top + (row - 0.5) * pitch());
+        return (QPointF((column - 0.5) * pitch(), Top + (row - 0.5) * pitch()) / 15).toPoint();
     }
 
     // Grey lines down from the grid's top to the bottom less the margin, grey
@@ -94,7 +91,7 @@ struct BoardLayout
             painter.drawLine(at(0, Top + k * pitch()), at(width, Top + k * pitch()));
         painter.setPen(QColor(150, 150, 150));
         const QRect border(at(0, Top), at(width, bottom));
-        painter.drawRect(border.x(), border.y(), border.width() - 1, border.height() - 1);
+        painter.drawRect(border.adjusted(0, 0, -1, -1));
         return image;
     }
 
@@ -102,7 +99,7 @@ struct BoardLayout
     // live, else white.
     void mark(QPainter &painter, int column, int row, bool live) const
     {
-        const QFontMetricsF metrics(painter.font(), painter.device());
+        const QFontMetricsF &metrics = metricsOf(painter);
         const float quarter = float(metrics.height() * 15) / 4.0f;
         const float x = float(pitch() * (column - 1));
         const float y = float(pitch() * (row - 1) + Top - quarter);
@@ -117,7 +114,16 @@ struct BoardLayout
         painter.setFont(form.surface()->font());
         for (int i = 1; i <= form.life().columns(); ++i)
             for (int j = 1; j <= form.life().rows(); ++j)
-                mark(painter, i, j, form.life().board().at(i, j).number() == 1);
+                mark(painter, i, j, form.life().board().at(i, j) == 1);
         return image;
     }
+
+private:
+    const QFontMetricsF &metricsOf(const QPainter &painter) const
+    {
+        if (!metrics || metrics->first != painter.font())
+            metrics.emplace(painter.font(), QFontMetricsF(painter.font(), painter.device()));
+        return metrics->second;
+    }
+    mutable std::optional<std::pair<QFont, QFontMetricsF>> metrics;
 };

@@ -2,14 +2,6 @@
 #include "form1fixture.h"
 #include "helpviewer/form5.h"
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QPointer>
-#include <QToolBar>
-#include <QtTest>
-
 using gridlore::Form5;
 
 namespace {
