@@ -18,9 +18,10 @@ enum class PatternFormat {
 inline constexpr std::size_t FormatSniffLimit = 64 * 1024;
 
 // Tells the format by the first line that is not blank: "#Life 1.05" or
-// "#Life 1.06" starts a Life file, any other '#' or "x =" an RLE file, '!' or a line of only '.',
-// 'O' and '*' a plaintext one, anything else is the program's own format (which never starts with
-// those). Reads at most FormatSniffLimit bytes and puts the stream back where it was; a stream that
+// "#Life 1.06" starts a Life file, any other '#' or "x =" an RLE file, '!' or
+// a line of only '.', 'O' and '*' a plaintext one, anything else is the
+// program's own format (which never starts with those). Reads at most
+// FormatSniffLimit bytes and puts the stream back where it was; a stream that
 // cannot be put back is left failed.
 PatternFormat detectPatternFormat(std::istream &in);
 
