@@ -1,12 +1,12 @@
 #include "patterns/lifereader.h"
 
-#include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -81,6 +81,26 @@ bool parsePair(std::string_view text, std::int64_t &x, std::int64_t &y)
     return takeCoordinate(text, x) && takeCoordinate(text, y) && trimmed(text).empty();
 }
 
+// The next line without its line end: LF, CR LF or, as old Mac files have
+// it, CR alone. False at the end of the file and for a line longer than
+// MaxLineLength, so only one short line is ever held.
+bool nextLine(std::streambuf &in, std::string &line)
+{
+    using Traits = std::streambuf::traits_type;
+    line.clear();
+    int c = in.sbumpc();
+    if (c == Traits::eof())
+        return false;
+    for (; c != Traits::eof() && c != '\n' && c != '\r'; c = in.sbumpc()) {
+        if (line.size() == MaxLineLength)
+            return false;
+        line.push_back(Traits::to_char_type(c));
+    }
+    if (c == '\r' && in.sgetc() == '\n')
+        in.sbumpc();
+    return true;
+}
+
 enum class Version { None, V105, V106 };
 
 struct Scan
@@ -112,14 +132,15 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
         alive(x, y, count);
     };
 
-    if (in.rdbuf())
-        skipByteOrderMark(*in.rdbuf());
-    LineReader lines(in, MaxLineLength);
+    std::streambuf *buffer = in.rdbuf();
+    if (!buffer)
+        return scan;
+    skipByteOrderMark(*buffer);
     std::string line;
     Version version = Version::None;
     std::int64_t blockLeft = 0;
     std::int64_t row = 0;
-    while (lines.next(line) == LineReader::Status::Line) {
+    while (nextLine(*buffer, line)) {
         // Trailing blanks only: a leading one would shift a row of cells.
         std::string_view text = line;
         while (!text.empty() && isBlank(text.back()))
@@ -152,10 +173,11 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
         } else if (version == Version::V106) {
             std::int64_t x = 0;
             std::int64_t y = 0;
-            if (!text.empty() && !parsePair(text, x, y))
+            if (text.empty())
+                continue; // a blank line holds no cell
+            if (!parsePair(text, x, y))
                 return scan;
-            if (!text.empty())
-                live(x, y, 1);
+            live(x, y, 1);
         } else {
             for (std::size_t i = 0; i < text.size();) {
                 const char c = text[i];
