@@ -13,7 +13,8 @@
 namespace gridlore {
 namespace {
 
-// Rows of a 1.05 block are short in every known file; a longer line is damage.
+// A longer line is taken for damage: Life files keep their lines short, and
+// one line is all the reader ever holds.
 constexpr std::size_t MaxLineLength = 64 * 1024;
 // A coordinate beyond this is taken for a corrupt file, not a pattern.
 constexpr std::int64_t MaxCoordinate = std::numeric_limits<std::int32_t>::max();
