@@ -35,7 +35,8 @@ life, advance the board one generation at a time or let a timer run it,
 and watch the generation counter.
 
 Boards can be saved to plain text files and read back; Read also opens
-the usual RLE and plaintext Life pattern files. A help page explains the
+the usual RLE, plaintext and Life 1.05/1.06 pattern files, and a collection
+of well-known patterns comes with the program. A help page explains the
 rules and famous patterns. The user interface is in Japanese.")
 
 include(CPack)

@@ -46,7 +46,8 @@ public:
     void mnu_about_Click();
 
     // Reads the pattern file `name` as Read does once it has a name; false when
-    // the board was left as it was.
+    // the board was left as it was. A bare name not in the current folder is
+    // looked up in the bundled collection.
     bool ReadFile(const QString &name);
 
     // The board procedures.

@@ -2,6 +2,7 @@
 
 #include "patterns/patternfile.h"
 #include "platform/application.h"
+#include "platform/patterncollection.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,8 +70,9 @@ void Form1::mnu_read_Click()
     ReadFile(name);
 }
 
-bool Form1::ReadFile(const QString &name)
+bool Form1::ReadFile(const QString &typed)
 {
+    const QString name = resolvePatternName(typed);
     if (QFileInfo(name).isDir())
         return false; // nothing that can be read: the run goes on
     std::ifstream in(QFile::encodeName(name).toStdString(), std::ios::binary);

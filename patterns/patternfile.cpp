@@ -1,5 +1,6 @@
 #include "patterns/patternfile.h"
 
+#include "patterns/lifereader.h"
 #include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/plaintextreader.h"
@@ -67,6 +68,8 @@ ReadResult readPattern(std::istream &in, Life &life)
         return readRle(in, life);
     case PatternFormat::Plaintext:
         return readPlaintext(in, life);
+    case PatternFormat::Life:
+        return readLife(in, life);
     case PatternFormat::Own:
         break;
     }

@@ -22,8 +22,8 @@ enum class ReadResult {
 };
 
 // Reads a pattern file of any format the program knows (see patternformat.h):
-// the program's own, or an RLE or plaintext Life pattern, which is centred on
-// the live area. A stream that is not seekable is read in the own format only.
+// the program's own, or an RLE, plaintext or Life 1.05/1.06 pattern, which is
+// centred on the live area. A stream that is not seekable is read in the own format only.
 ReadResult readPattern(std::istream &in, Life &life);
 
 // A line of the own format longer than this is taken for a damaged file.

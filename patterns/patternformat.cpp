@@ -1,5 +1,7 @@
 #include "patterns/patternformat.h"
 
+#include <string_view>
+
 namespace gridlore {
 namespace {
 
@@ -50,8 +52,13 @@ PatternFormat sniff(std::streambuf &buffer)
     int c = in.next();
     while (isBlank(c) || c == '\n')
         c = in.next();
-    if (c == '#')
-        return PatternFormat::Rle;
+    if (c == '#') {
+        for (const char expected : std::string_view("Life 1.0"))
+            if (in.next() != expected)
+                return PatternFormat::Rle;
+        c = in.next();
+        return c == '5' || c == '6' ? PatternFormat::Life : PatternFormat::Rle;
+    }
     if (c == '!')
         return PatternFormat::Plaintext;
     if (c == 'x') {

@@ -267,12 +267,13 @@ void TestMainWindow::commands_data()
         { { "11", "11" }, { "10", "1000" }, { "-50", "1000" }, { "", "1000" }, { "１２５", "1000" },
             { "10.5", "10" }, { "11.5", "12" }, { "12.5", "12" }, { "20ms", "20" },
             { "65535.5", "65535" }, { "4294967296", "65535" }, { nines, "65535" } });
-    // Read stops the run only once its file is open.
+    // Read stops the run only once its file is open. A bare name missing here
+    // comes from the bundled collection.
     rows("read",
         { { "", "7 running" }, { "   ", "7 running" }, { "missing", "7 running" },
             { longName, "7 running" }, { "a folder", "7 running" }, { "old.txt", "1 stopped" },
-            { "nul.txt", "1 stopped" }, { "/dev/zero", "7 stopped" },
-            { "sparse.txt", "7 stopped" } });
+            { "nul.txt", "1 stopped" }, { "/dev/zero", "7 stopped" }, { "sparse.txt", "7 stopped" },
+            { "glider.rle", "0 stopped" }, { "toad.rle", "1 stopped" } });
     // Save stops it before it asks; a failure names the file and keeps any old one.
     rows("save",
         { { "", "stopped" }, { "   ", "90000 stopped" }, { "グライダー", "90000 stopped" },
@@ -292,7 +293,8 @@ void TestMainWindow::commands()
     QFile sparse(QStringLiteral("sparse.txt")); // 2 GB without a line end
     QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(2) << 30));
     const QByteArray old = QByteArray(" 1 \r\n").repeated(20000);
-    QVERIFY(writeFile(QStringLiteral("old.txt"), old));
+    QVERIFY(
+        writeFile(QStringLiteral("old.txt"), old) && writeFile(QStringLiteral("toad.rle"), old));
     // Our own node of the always-full device: a Save that wrongly replaced it
     // destroys nothing of the system's.
     if (input == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)

@@ -63,6 +63,8 @@ private slots:
     void saveThenRead();
     void read_data();
     void read();
+    void collectionKeepsItsClaims_data();
+    void collectionKeepsItsClaims();
 };
 
 // The blinker of size 5 lying in row 2, or a value at cell (1, 1). One step
@@ -211,6 +213,14 @@ void TestPatterns::read_data()
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
     placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
         QStringLiteral(".O.\n..O\nOO."));
+    placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
+    placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
+    placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
+        Glider);
+    placed(
+        "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
+    placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
+    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
     placed("plaintext *, CR LF", "!Name: Glider\r\n.*.\r\n..*\r\n***\r\n", Glider);
@@ -258,6 +268,45 @@ void TestPatterns::read()
     QCOMPARE(livePicture(life), livePicture(expected));
     QVERIFY(sameBoards(life.board(), expected.board()));
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
+}
+
+void TestPatterns::collectionKeepsItsClaims_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : QDir(GRIDLORE_COLLECTION).entryList({ "*.rle" }))
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Each bundled file, on the largest board, does what its comment claims:
+// "#C period P", with "moves DX DY" for a spaceship (cells right and down), or
+// "#C population N at generation G".
+void TestPatterns::collectionKeepsItsClaims()
+{
+    QFETCH(QString, name);
+    QFile file(QDir(GRIDLORE_COLLECTION).filePath(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto claim = QRegularExpression(R"(\n#C (?:period (\d+)(?: moves (\d) (\d))?|)"
+                                          R"(population (\d+) at generation (\d+))\n)")
+                           .match(QString::fromUtf8(bytes));
+    QVERIFY(claim.hasMatch());
+    Life life = clearedLife(150);
+    QCOMPARE(readBytes(bytes, life), ReadResult::Complete);
+    const auto alive = [&](int dx, int dy) {
+        QString cells;
+        for (int i = 1; i <= 150; ++i)
+            for (int j = 1; j <= 120; ++j)
+                cells += life.board().at(i - dx, j - dy) == 1 ? u'O' : u'.';
+        return cells;
+    };
+    const int period = claim.captured(1).toInt();
+    const QString start = alive(claim.captured(2).toInt(), claim.captured(3).toInt());
+    for (int generation = 0; generation < period + claim.captured(5).toInt(); ++generation)
+        life.step();
+    if (period)
+        QCOMPARE(alive(0, 0), start);
+    else
+        QCOMPARE(alive(0, 0).count(u'O'), claim.captured(4).toInt());
 }
 
 QTEST_APPLESS_MAIN(TestPatterns)

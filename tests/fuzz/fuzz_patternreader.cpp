@@ -1,4 +1,5 @@
-// libFuzzer target for the pattern readers: any bytes, in any of the formats,
+// libFuzzer target for the pattern readers (the program's own format, RLE,
+// plaintext, Life 1.05 and 1.06): any bytes, in any of the formats,
 // must be read without a crash, a hang or a sanitizer report, and what the
 // reader promises about the board must hold. Built and run by scripts/fuzz.
 //

@@ -1,0 +1,23 @@
+#include "platform/patterncollection.h"
+
+#include "platform/application.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace gridlore {
+
+QString patternCollectionFolder()
+{
+    return QDir(applicationFolder()).filePath(QStringLiteral("patterns"));
+}
+
+QString resolvePatternName(const QString &name)
+{
+    if (name.isEmpty() || name.contains(u'/') || QFileInfo::exists(name))
+        return name;
+    const QString bundled = QDir(patternCollectionFolder()).filePath(name);
+    return QFileInfo(bundled).isFile() ? bundled : name;
+}
+
+} // namespace gridlore
