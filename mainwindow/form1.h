@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <iosfwd>
 
 class QAction;
 class QFrame;
@@ -44,10 +45,16 @@ public:
     void mnu_end_Click();
     void mnu_lecture_Click();
     void mnu_about_Click();
+    void PastePattern();
+    void CopyPattern();
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was.
     bool ReadFile(const QString &name);
+    // What Read does with an open file, for every way a pattern comes in: the
+    // run stops, the board is filled and, when filled completely, repainted.
+    // False when the board was left as it was.
+    bool FillBoard(std::istream &in);
 
     // The board procedures.
     void SetUpBoard();
@@ -71,11 +78,16 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectPatternSources();
     void fitFont();
     QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);
