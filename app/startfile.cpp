@@ -1,8 +1,11 @@
 #include "app/startfile.h"
 
 #include "mainwindow/form1.h"
+#include "patterns/patternfile.h"
 
 #include <QFileInfo>
+
+#include <sstream>
 
 namespace gridlore {
 
@@ -21,13 +24,27 @@ QString whyUnread(const QFileInfo &file)
     return QStringLiteral("it holds no pattern that gridlore reads");
 }
 
+// The board as Save would write it, to tell whether a read changed anything.
+std::string cells(const Life &life)
+{
+    std::ostringstream text;
+    writePattern(text, life);
+    return text.str();
+}
+
 } // namespace
 
 QString readStartFile(Form1 &window, const QString &name)
 {
-    if (window.ReadFile(name))
+    const std::string before = cells(window.life());
+    QString why;
+    if (!window.ReadFile(name))
+        why = whyUnread(QFileInfo(name));
+    else if (cells(window.life()) == before)
+        why = QStringLiteral("it holds no pattern that gridlore reads");
+    else
         return QString();
-    return QStringLiteral("gridlore: cannot read %1: %2\n").arg(name, whyUnread(QFileInfo(name)));
+    return QStringLiteral("gridlore: cannot read %1: %2\n").arg(name, why);
 }
 
 } // namespace gridlore

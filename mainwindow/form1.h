@@ -45,8 +45,8 @@ public:
     void mnu_end_Click();
     void mnu_lecture_Click();
     void mnu_about_Click();
-    void PastePattern();
-    void CopyPattern();
+    void PastePattern(); // Ctrl+V: the clipboard's text, read as Read reads a file
+    void CopyPattern(); // Ctrl+C: the live cells onto the clipboard as RLE
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was.

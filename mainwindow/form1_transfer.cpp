@@ -94,12 +94,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::PastePattern()
 {
+    // The text is read as a file with that content would be; no text at all
+    // is an empty file.
     const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty())
-        return; // nothing to read, as with no file: the run goes on
     // A UTF-8 text has at least as many bytes as UTF-16 units.
     if (text.size() > MaxPatternInputBytes)
-        return;
+        return; // refused, as a file too large to be a pattern: the run goes on
     std::string bytes = text.toStdString();
     if (qsizetype(bytes.size()) > MaxPatternInputBytes)
         return;
