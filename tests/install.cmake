@@ -12,3 +12,8 @@ target_compile_definitions(test_install PRIVATE
   GRIDLORE_APP_ID="${GRIDLORE_APP_ID}"
   GRIDLORE_VERSION="${PROJECT_VERSION}")
 add_dependencies(test_install gridlore gridlore_helppage gridlore_dist)
+
+# The pattern file types installed for file managers.
+add_test(NAME mimetypes
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/mimetypes.sh ${PROJECT_SOURCE_DIR}/dist/gridlore-mime.xml)
+set_tests_properties(mimetypes PROPERTIES LABELS install)
