@@ -4,7 +4,8 @@
 # pattern pasted with Ctrl+V and copied with Ctrl+C, the text boxes keeping
 # their own; a file dropped from another program, a web address and text
 # refused; the help viewer and the About box opened and closed, then End;
-# then started with a pattern file to read, and with one that is missing.
+# then started with a pattern file to read, and with one that is missing, and
+# file names completed in Read's prompt.
 #   smoke_test.sh PATH/TO/gridlore
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -225,9 +226,36 @@ start glider.rle
 key ctrl+c
 [ "$(clip | sed 1,2d)" = 'bo$2bo$3o!' ] || fail "gridlore glider.rle did not read the file: $(clip)"
 close
-start missing.rle
+mkdir -p home
+printf '!Name: Blinker\nOOO\n' >home/blinker.cells
+HOME="$work/home" start missing.rle
 key ctrl+c
 clip | grep -q '^x = 0, y = 0' || fail "gridlore missing.rle did not leave the board empty: $(clip)"
+
+# Read's prompt completes names as they are typed: here and, after ~/, at home.
+# Enter takes the name offered, and then answers the prompt.
+complete() { # complete TYPED: File > Read, typing TYPED, taking the first name offered
+  key alt+f
+  sleep 0.3
+  xdotool key r
+  local prompt
+  prompt=$(window '^gridlore$') || fail "Read's prompt did not appear"
+  xdotool windowactivate --sync "$prompt"
+  sleep 0.5
+  xdotool type --delay 200 "$1"
+  sleep 1
+  xdotool key Down Return
+  sleep 0.3
+  xdotool key Return
+  gone "$prompt" || fail "Read's prompt did not close"
+  sleep 0.5
+}
+complete gli
+key ctrl+c
+[ "$(clip | sed 1,2d)" = 'bo$2bo$3o!' ] || fail "Read did not complete gli to glider.rle: $(clip)"
+complete '~/bl'
+key ctrl+c
+[ "$(clip | sed 1,2d)" = '3o!' ] || fail "Read did not complete ~/bl to the blinker at home: $(clip)"
 close
 grep -qx 'gridlore: cannot read missing.rle: no such file' "$work/start.log" ||
   fail "gridlore missing.rle said: $(cat "$work/start.log")"
