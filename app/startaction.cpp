@@ -43,6 +43,15 @@ StartAction chooseStartAction(const QStringList &arguments, const QProcessEnviro
     return StartAction::NoDisplay;
 }
 
+QString startFile(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            return argument;
+    }
+    return QString();
+}
+
 QString helpText(const QString &helpPage, bool helpPageFound)
 {
     return QStringLiteral("Usage: gridlore [--help | --version]\n"

@@ -19,6 +19,10 @@ enum class StartAction {
 // first --help or --version decides, everything else is ignored.
 StartAction chooseStartAction(const QStringList &arguments, const QProcessEnvironment &environment);
 
+// The pattern file to read once the window is up: the first argument that is
+// not an option (no leading '-'), or nothing.
+QString startFile(const QStringList &arguments);
+
 // The answer to --help: usage, options, and the help page the viewer would
 // open, marked when it is missing.
 QString helpText(const QString &helpPage, bool helpPageFound);

@@ -4,6 +4,7 @@
 #include "helpviewer/form5.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -34,13 +35,23 @@ void reportDisplayFailure(QtMsgType type, const QMessageLogContext &context, con
 
 } // namespace
 
-std::optional<int> answerWithoutWindow(int argc, char *argv[])
+void printError(const QString &line)
+{
+    print(stderr, line);
+}
+
+QStringList programArguments(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QFile::decodeName(argv[i]));
+    return arguments;
+}
 
-    switch (chooseStartAction(arguments, QProcessEnvironment::systemEnvironment())) {
+std::optional<int> answerWithoutWindow(int argc, char *argv[])
+{
+    switch (
+        chooseStartAction(programArguments(argc, argv), QProcessEnvironment::systemEnvironment())) {
     case StartAction::OpenWindow:
         return std::nullopt;
     case StartAction::PrintHelp: {

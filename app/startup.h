@@ -1,10 +1,17 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 
 #include <optional>
 
 namespace gridlore {
+
+// The arguments after the program name.
+QStringList programArguments(int argc, char *argv[]);
+
+// Writes `line` to standard error at once.
+void printError(const QString &line);
 
 // Answers --help and --version, and refuses to start without a display, all
 // before any window system is touched. Returns the exit status when the

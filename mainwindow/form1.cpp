@@ -25,7 +25,8 @@ Form1::Form1(QWidget *parent)
     createControls();
     createMenus();
     connectHandlers();
-    prompt_ = [this](const QString &text) { return InputBox(this, text); };
+    connectPatternSources();
+    prompt_ = [this](const QString &text) { return FileNameInputBox(this, text); };
     Form_Load();
 }
 

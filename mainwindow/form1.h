@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <iosfwd>
 
 class QAction;
 class QFrame;
@@ -44,11 +45,17 @@ public:
     void mnu_end_Click();
     void mnu_lecture_Click();
     void mnu_about_Click();
+    void PastePattern(); // Ctrl+V: the clipboard's text, read as Read reads a file
+    void CopyPattern(); // Ctrl+C: the live cells onto the clipboard as RLE
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was. A bare name not in the current folder is
     // looked up in the bundled collection.
     bool ReadFile(const QString &name);
+    // What Read does with an open file, for every way a pattern comes in: the
+    // run stops, the board is filled and, when filled completely, repainted.
+    // False when the board was left as it was.
+    bool FillBoard(std::istream &in);
 
     // The board procedures.
     void SetUpBoard();
@@ -72,11 +79,16 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void connectPatternSources();
     void fitFont();
     QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);

@@ -78,6 +78,11 @@ bool Form1::ReadFile(const QString &typed)
     std::ifstream in(QFile::encodeName(name).toStdString(), std::ios::binary);
     if (!in)
         return false;
+    return FillBoard(in);
+}
+
+bool Form1::FillBoard(std::istream &in)
+{
     Timer1->stop();
     const ReadResult result = readPattern(in, life_);
     if (result == ReadResult::Complete)

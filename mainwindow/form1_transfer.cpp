@@ -1,0 +1,117 @@
+#include "mainwindow/form1.h"
+
+#include "patterns/rlewriter.h"
+
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUrl>
+
+#include <sstream>
+
+namespace gridlore {
+
+namespace {
+
+// The most text a paste reads, the same bound as a pattern file's.
+constexpr qsizetype MaxPatternInputBytes = 16 * 1024 * 1024;
+
+// The first of the dragged items when it is a local file, else nothing: a web
+// address or plain text is not a pattern file.
+QString firstLocalFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data && data->hasUrls() ? data->urls() : QList<QUrl>();
+    return !urls.isEmpty() && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+// Only a copy is taken: accepting a move would let the file manager delete
+// the file once it is read.
+bool takesFile(const QDropEvent *event)
+{
+    return (event->possibleActions() & Qt::CopyAction)
+        && !firstLocalFile(event->mimeData()).isEmpty();
+}
+
+bool isDragOrDrop(const QEvent *event)
+{
+    return event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
+        || event->type() == QEvent::Drop;
+}
+
+} // namespace
+
+// Ctrl+V and Ctrl+C belong to the focused text box when there is one: a line
+// edit claims them before a window shortcut sees them.
+void Form1::connectPatternSources()
+{
+    setAcceptDrops(true);
+    for (QLineEdit *box : { Text1, Text2 })
+        box->installEventFilter(this);
+    for (const QKeySequence &keys :
+        { QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::PastePattern);
+    for (const QKeySequence &keys :
+        { QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::CopyPattern);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (takesFile(event)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    if (!takesFile(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    ReadFile(firstLocalFile(event->mimeData()));
+}
+
+// The text boxes still take dropped text; a dropped file is the window's.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (isDragOrDrop(event) && takesFile(static_cast<QDropEvent *>(event)))
+        return QWidget::event(event);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::PastePattern()
+{
+    // The text is read as a file with that content would be; no text at all
+    // is an empty file.
+    const QString text = QGuiApplication::clipboard()->text();
+    // A UTF-8 text has at least as many bytes as UTF-16 units.
+    if (text.size() > MaxPatternInputBytes)
+        return; // refused, as a file too large to be a pattern: the run goes on
+    std::string bytes = text.toStdString();
+    if (qsizetype(bytes.size()) > MaxPatternInputBytes)
+        return;
+    std::istringstream in(std::move(bytes));
+    FillBoard(in);
+}
+
+void Form1::CopyPattern()
+{
+    std::ostringstream rle;
+    writeRle(rle, life_);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(rle.str()));
+}
+
+} // namespace gridlore
