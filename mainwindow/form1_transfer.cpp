@@ -1,5 +1,6 @@
 #include "mainwindow/form1.h"
 
+#include "patterns/boundedinput.h"
 #include "patterns/rlewriter.h"
 
 #include <QClipboard>
@@ -15,9 +16,6 @@
 namespace gridlore {
 
 namespace {
-
-// The most text a paste reads, the same bound as a pattern file's.
-constexpr qsizetype MaxPatternInputBytes = 16 * 1024 * 1024;
 
 // The first of the dragged items when it is a local file, else nothing: a web
 // address or plain text is not a pattern file.
@@ -97,11 +95,12 @@ void Form1::PastePattern()
     // The text is read as a file with that content would be; no text at all
     // is an empty file.
     const QString text = QGuiApplication::clipboard()->text();
-    // A UTF-8 text has at least as many bytes as UTF-16 units.
-    if (text.size() > MaxPatternInputBytes)
+    // Bounded as a pattern file is; a UTF-8 text has at least as many bytes
+    // as UTF-16 units.
+    if (text.size() > qsizetype(MaxPatternInputSize))
         return; // refused, as a file too large to be a pattern: the run goes on
     std::string bytes = text.toStdString();
-    if (qsizetype(bytes.size()) > MaxPatternInputBytes)
+    if (bytes.size() > MaxPatternInputSize)
         return;
     std::istringstream in(std::move(bytes));
     FillBoard(in);

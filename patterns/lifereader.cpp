@@ -1,5 +1,6 @@
 #include "patterns/lifereader.h"
 
+#include "patterns/boundedinput.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
@@ -204,8 +205,12 @@ ReadResult readLife(std::istream &in, Life &life)
     const std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1))
         return ReadResult::Unchanged;
-    const Scan scan = scanLife(in, [](std::int64_t, std::int64_t, std::int64_t) {});
-    if (scan.foreignRule || !scan.anyAlive)
+    // The first pass sees at most MaxPatternInputSize bytes; a file that goes
+    // on beyond them is unusable, so the second never reads further.
+    BoundedInput bounded(*in.rdbuf());
+    std::istream limited(&bounded);
+    const Scan scan = scanLife(limited, [](std::int64_t, std::int64_t, std::int64_t) {});
+    if (scan.foreignRule || !scan.anyAlive || bounded.overrun())
         return ReadResult::Unchanged;
 
     in.clear();

@@ -17,7 +17,7 @@ void writePattern(std::ostream &out, const Life &life);
 enum class ReadResult {
     Complete, // the board was filled (or a pattern placed): repaint it
     Stopped, // the file ended or went wrong part way: the cells read keep
-             // their new values, the rest their old ones; no repaint
+             // their new values, the rest their old ones
     Unchanged, // nothing usable was read and the board is as it was
 };
 

@@ -24,6 +24,10 @@ public:
     // from 0 at its top-left corner. Any coordinates and counts are safe.
     void setAlive(std::int64_t x, std::int64_t y, std::int64_t count = 1);
 
+    // True when the pattern's row y, and so every row after it, lies below the
+    // live area.
+    bool isBelowBoard(std::int64_t y) const { return y > MaxSide || top_ + y > rows_; }
+
     // Every live-area cell becomes 1 where the pattern is alive and 0 elsewhere.
     void commit(Life &life) const;
 

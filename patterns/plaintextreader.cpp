@@ -1,5 +1,6 @@
 #include "patterns/plaintextreader.h"
 
+#include "patterns/boundedinput.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <streambuf>
+#include <string>
 
 namespace gridlore {
 namespace {
@@ -69,27 +71,39 @@ Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
     return extent;
 }
 
+// The text read, gone over once for the box and once to place the cells.
+class TextBuffer : public std::streambuf
+{
+public:
+    explicit TextBuffer(std::string &text)
+    {
+        setg(text.data(), text.data(), text.data() + text.size());
+    }
+};
+
 } // namespace
 
 ReadResult readPlaintext(std::istream &in, Life &life)
 {
-    std::streambuf *buffer = in.rdbuf();
-    const std::istream::pos_type start = in.tellg();
-    if (!buffer || start == std::istream::pos_type(-1))
+    if (!in.rdbuf())
+        return ReadResult::Unchanged;
+    BoundedInput input(*in.rdbuf());
+    skipByteOrderMark(input);
+    std::string text;
+    char chunk[64 * 1024];
+    for (std::streamsize got; (got = input.sgetn(chunk, sizeof chunk)) > 0;)
+        text.append(chunk, static_cast<std::size_t>(got));
+    if (input.overrun())
         return ReadResult::Unchanged;
 
-    skipByteOrderMark(*buffer);
+    TextBuffer sizing(text);
     const Extent extent = scanPlaintext(
-        *buffer, std::numeric_limits<std::int64_t>::max(), [](std::int64_t, std::int64_t) {});
+        sizing, std::numeric_limits<std::int64_t>::max(), [](std::int64_t, std::int64_t) {});
     if (extent.height == 0)
         return ReadResult::Unchanged;
-
-    in.seekg(start);
-    if (!in)
-        return ReadResult::Unchanged;
-    skipByteOrderMark(*buffer);
     PatternPlacer placer(life, extent.width, extent.height);
-    scanPlaintext(*buffer, extent.lines,
+    TextBuffer placing(text);
+    scanPlaintext(placing, extent.lines,
         [&placer](std::int64_t x, std::int64_t y) { placer.setAlive(x, y); });
     placer.commit(life);
     return ReadResult::Complete;

@@ -8,8 +8,9 @@ namespace gridlore {
 // other line is a row of '.' (dead) and 'O' or '*' (alive), short rows padded
 // with dead cells; blanks and tabs on a line are passed over. Reading stops at the first line that
 // is neither; the rows before it are placed, centred on the live area. Unchanged when no row could
-// be read. Goes over the stream twice (the box must be known before placing)
-// and so needs one that can seek.
+// be read, or when the input goes on past MaxPatternInputSize (boundedinput.h).
+// Reads the stream once, holding what it read (the box must be known before
+// placing).
 ReadResult readPlaintext(std::istream &in, Life &life);
 
 } // namespace gridlore

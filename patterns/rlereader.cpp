@@ -1,5 +1,6 @@
 #include "patterns/rlereader.h"
 
+#include "patterns/boundedinput.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
@@ -123,8 +124,9 @@ bool readHeaderLine(std::streambuf &in, std::string &line)
     }
 }
 
-// Reads the runs up to '!', the end of the file or the first fault, handing
-// the live ones to the placer. True when anything of the pattern was read.
+// Reads the runs up to '!', the end of the file, the first fault or the first
+// row below the board (nothing after it can land), handing the live ones to
+// the placer. True when anything of the pattern was read.
 bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
 {
     std::int64_t x = 0;
@@ -154,6 +156,8 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
             y += count;
             x = 0;
             read = true;
+            if (placer.isBelowBoard(y))
+                return read;
             continue;
         }
         bool alive = true;
@@ -180,18 +184,18 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
 
 ReadResult readRle(std::istream &in, Life &life)
 {
-    std::streambuf *buffer = in.rdbuf();
-    if (!buffer)
+    if (!in.rdbuf())
         return ReadResult::Unchanged;
-    skipByteOrderMark(*buffer);
+    BoundedInput input(*in.rdbuf());
+    skipByteOrderMark(input);
     std::string line;
-    if (!readHeaderLine(*buffer, line))
+    if (!readHeaderLine(input, line))
         return ReadResult::Unchanged;
     const std::optional<Size> size = HeaderParser(line).parse();
     if (!size)
         return ReadResult::Unchanged;
     PatternPlacer placer(life, size->width, size->height);
-    if (!readBody(*buffer, *size, placer))
+    if (!readBody(input, *size, placer) || input.overrun())
         return ReadResult::Unchanged;
     placer.commit(life);
     return ReadResult::Complete;

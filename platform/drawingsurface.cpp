@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -159,23 +160,28 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
     update();
 }
 
+// The image covers the widget and keeps what was drawn beyond it as far as the
+// screen reaches, so that a window shrunk and enlarged again still shows its
+// drawing. Past that, an image of more than twice the area it must keep is
+// given back: a window once made huge does not hold a huge image for ever.
 void DrawingSurface::ensureImageCovers(QSize logicalSize)
 {
     const qreal ratio = devicePixelRatioF();
-    QSize wanted = logicalSize;
-    if (!image_.isNull() && image_.devicePixelRatio() == ratio)
-        wanted = wanted.expandedTo(image_.deviceIndependentSize().toSize());
-    if (!image_.isNull() && image_.devicePixelRatio() == ratio
-        && wanted == image_.deviceIndependentSize().toSize())
+    const bool sameRatio = !image_.isNull() && image_.devicePixelRatio() == ratio;
+    const QSize held = sameRatio ? image_.deviceIndependentSize().toSize() : QSize(0, 0);
+    const QSize screenSize = screen() ? screen()->size() : QSize(0, 0);
+    const QSize wanted = logicalSize.expandedTo(held.boundedTo(logicalSize.expandedTo(screenSize)));
+    const auto area = [](QSize s) { return qint64(s.width()) * s.height(); };
+    if (sameRatio && held.expandedTo(wanted) == held && area(held) <= 2 * area(wanted))
         return;
-    QImage grown(wanted * ratio, QImage::Format_RGB32);
-    grown.setDevicePixelRatio(ratio);
-    grown.fill(backColor_);
+    QImage resized(wanted * ratio, QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
+    resized.fill(backColor_);
     if (!image_.isNull()) {
-        QPainter painter(&grown);
+        QPainter painter(&resized);
         painter.drawImage(QPointF(0, 0), image_);
     }
-    image_ = std::move(grown);
+    image_ = std::move(resized);
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *event)

@@ -16,8 +16,8 @@ private slots:
     void stampedMarksEqualPrintedText();
 };
 
-// What is drawn stays through a shrink and a regrowth, and uncovered area
-// comes in the background colour.
+// What is drawn stays through a shrink and a regrowth, uncovered area comes
+// in the background colour, and a huge image shrinks with the window.
 void TestDrawing::drawingIsKept()
 {
     DrawingSurface surface;
@@ -32,6 +32,9 @@ void TestDrawing::drawingIsKept()
     QCOMPARE(surface.image().pixelColor(190, 100), QColor(Qt::black));
     QCOMPARE(surface.image().pixelColor(250, 180), QColor(Qt::red));
     QCOMPARE(surface.grab().toImage().pixelColor(190, 100), QColor(Qt::black));
+    surface.resize(4200, 4900); // and the memory of a huge window comes back
+    surface.resize(600, 700);
+    QTRY_VERIFY(surface.image().sizeInBytes() <= 2 * 4 * 600 * 700);
 }
 
 void TestDrawing::stampedMarksEqualPrintedText_data()

@@ -33,7 +33,7 @@ void TestPatternSources::everyWayInReadsAlike_data()
     QTest::newRow("glider.rle") << QByteArray("#N Glider\r\nx = 3, y = 3\r\nbo$2bo$3o!\r\n")
                                 << "..O..\n...O.\n.OOO.\n..... painted";
     QTest::newRow("b.cells") << QByteArray("!b\nOOO\n") << ".....\n.OOO.\n.....\n..... painted";
-    QTest::newRow("cut-short.txt") << QByteArray(" 1 \n\n 1 \n") << "O....\n ....\nO....\n....O";
+    QTest::newRow("cut-short.txt") << QByteArray(" 1 \n\n 1 \n") << "O....\n ....\nO....\n....O painted";
     QTest::newRow("a.out") << QByteArray::fromHex("7f454c46ff000a") << ".....\n.....\n.....\n....O";
     QTest::newRow("empty") << QByteArray("") << ".....\n.....\n.....\n....O";
     QTest::newRow("/") << QByteArray() << ".....\n.....\n.....\n....O running";
