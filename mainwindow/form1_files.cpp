@@ -77,6 +77,7 @@ bool Form1::ReadFile(const QString &name)
     if (!in)
         return false;
     Timer1->stop();
+    marksShown_ = false;
     const ReadResult result = readPattern(in, life_);
     if (result == ReadResult::Complete)
         DrawCells();
