@@ -41,9 +41,28 @@ private:
 
     static bool isIrregular(double v);
 
+    // The same cells once more, one bit per cell and 64 rows to a word, for
+    // the step on boards that hold nothing but 0, 1 and empty: whether a cell
+    // holds 1, and whether it is empty. Kept in step with the numbers above by
+    // every write.
+    static constexpr int WordsPerColumn = (Extent + 63) / 64;
+    std::uint64_t *ones(int column) { return &ones_[std::size_t(column) * WordsPerColumn]; }
+    std::uint64_t *empties(int column) { return &empties_[std::size_t(column) * WordsPerColumn]; }
+    bool holdsOnlyZeroOneOrEmpty() const { return others_ == 0; }
+    static bool isOther(double v);
+    int othersIn(int columns, int rows) const;
+    // After the bit planes of `column` changed at the bits `changed` of word
+    // `word`, brings the numbers and empty flags there up to date.
+    void numbersFromBits(int column, int word, std::uint64_t changed);
+    // After the numbers of the area changed behind set()'s back, the reverse.
+    void bitsFromNumbers(int columns, int rows);
+
     std::vector<double> numbers_;
     std::vector<std::uint8_t> empty_;
     int irregular_ = 0;
+    std::vector<std::uint64_t> ones_;
+    std::vector<std::uint64_t> empties_;
+    int others_ = 0; // cells holding a number other than 0 and 1
 
     friend class Life;
 };

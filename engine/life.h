@@ -39,6 +39,7 @@ public:
     void step();
 
 private:
+    void stepBits();
     void markNextGenerationFast();
     void markNextGenerationExact();
     void commitNextGeneration();

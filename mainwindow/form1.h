@@ -127,6 +127,11 @@ private:
     QPointer<frmAbout> about_;
     Prompt prompt_;
     std::vector<DrawingSurface::TextPrint> marks_; // reused by every DrawCells
+    // The surface shows `marks_` as the last DrawCells printed them and nothing
+    // since, on the same geometry, so the next may paint only what changed.
+    bool marksShown_ = false;
+    std::vector<std::uint8_t> shownBlack_; // by mark, as marks_ holds them
+    std::vector<std::size_t> changedMarks_;
 };
 
 } // namespace gridlore

@@ -25,6 +25,7 @@ double single(double value)
 
 void Form1::SetUpBoard()
 {
+    marksShown_ = false;
     life_.setBoardSize(textToNumber(Text2->text()));
     const double W = surface_->scaleWidth();
     if (W <= 0) {
@@ -69,6 +70,26 @@ void Form1::DrawCells()
     const CellArray &board = life_.board();
     const int columns = life_.columns();
     const int rows = life_.rows();
+    auto colourOf
+        = [](double number) { return number == 1.0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); };
+    if (marksShown_) {
+        // Same board size and geometry as last time: only colours can differ.
+        changedMarks_.clear();
+        std::size_t k = 0;
+        for (int i = 1; i <= columns; ++i) {
+            const double *numbers = board.numbers(i);
+            for (int j = 1; j <= rows; ++j, ++k) {
+                const std::uint8_t black = numbers[j] == 1.0;
+                if (black != shownBlack_[k]) {
+                    shownBlack_[k] = black;
+                    marks_[k].colour = colourOf(numbers[j]);
+                    changedMarks_.push_back(k);
+                }
+            }
+        }
+        surface_->reprintMany(Mark, marks_, changedMarks_);
+        return;
+    }
     const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
     // A mark's x follows from its column and its y from its row alone.
     std::vector<double> ys(rows + 1);
@@ -78,12 +99,14 @@ void Form1::DrawCells()
     for (int i = 1; i <= columns; ++i) {
         const double x = markPosition(i, 1, quarter).x();
         const double *numbers = board.numbers(i);
-        for (int j = 1; j <= rows; ++j) {
-            const QRgb colour = numbers[j] == 1.0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            marks_.push_back({ x, ys[j], colour });
-        }
+        for (int j = 1; j <= rows; ++j)
+            marks_.push_back({ x, ys[j], colourOf(numbers[j]) });
     }
     surface_->printMany(Mark, marks_);
+    shownBlack_.resize(marks_.size());
+    for (std::size_t k = 0; k < marks_.size(); ++k)
+        shownBlack_[k] = marks_[k].colour == qRgb(0, 0, 0);
+    marksShown_ = true;
 }
 
 // Where cell (column, row)'s asterisk is printed on the grid of the last

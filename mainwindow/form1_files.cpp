@@ -148,6 +148,7 @@ bool Form1::ReadFile(const QString &typed)
 bool Form1::FillBoard(std::istream &in)
 {
     Timer1->stop();
+    marksShown_ = false;
     const CellArray before = life_.board();
     const ReadResult result = readPattern(in, life_);
     // A read that stopped part way keeps the cells it read, and the screen

@@ -14,6 +14,7 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
     // grid, or far beyond it) is simply not an edit.
     if (!(column >= 0 && column < CellArray::Extent && row >= 0 && row < CellArray::Extent))
         return;
+    marksShown_ = false; // the mark printed below lies over its neighbours
     const int i = static_cast<int>(column);
     const int j = static_cast<int>(row);
     CellArray &board = life_.board();

@@ -48,6 +48,7 @@ QImage &DrawingSurface::canvas()
 
 void DrawingSurface::clear()
 {
+    ownersValid_ = false;
     canvas().fill(backColor_);
     currentX_ = 0;
     currentY_ = 0;
@@ -74,6 +75,7 @@ QPoint DrawingSurface::devicePoint(double x, double y) const
 
 void DrawingSurface::touched(const QRect &logicalRect)
 {
+    ownersValid_ = false;
     update(logicalRect.intersected(rect()));
 }
 
@@ -145,10 +147,24 @@ void DrawingSurface::print(const QString &text)
 void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint> &prints)
 {
     const double ascent = QFontMetricsF(font_, &canvas()).ascent();
+    ownersValid_ = false;
     if (stamper_.prepare(image_, font_, text)) {
-        for (const TextPrint &at : prints)
-            stamper_.stamp(
-                image_, twips::toPixels(at.x), twips::toPixels(at.y) + ascent, at.colour);
+        owners_.assign(std::size_t(image_.width()) * image_.height(), -1);
+        bool full = true;
+        bool overlap = false;
+        for (std::size_t k = 0; k < prints.size(); ++k) {
+            const TextPrint &at = prints[k];
+            const TextStamper::Cover cover = stamper_.stamp(image_, twips::toPixels(at.x),
+                twips::toPixels(at.y) + ascent, at.colour, owners_, int(k));
+            full = full && cover != TextStamper::Cover::Partly;
+            overlap = overlap || cover == TextStamper::Cover::OverOthers;
+        }
+        ownersValid_ = full;
+        printsOverlap_ = overlap;
+        printedText_ = text;
+        printedFont_ = font_;
+        printedCount_ = prints.size();
+        printedAscent_ = ascent;
     } else {
         QPainter painter(&image_);
         painter.setFont(font_);
@@ -158,6 +174,65 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
         }
     }
     update();
+}
+
+namespace {
+
+// Lines of the image that Qt copies in one go; from somewhat more on it hands
+// a copy to its worker threads, waking them for every generation.
+constexpr int StripHeight = 64;
+
+// What to send to the screen for the rectangles `areas`: their union while it
+// is simple, else for each strip of the surface the rectangle around those
+// that start in it. Thousands of tiny rectangles cost more to build into a
+// region, paint and send than the few pixels they spare.
+QRegion changedRegion(const std::vector<QRect> &areas)
+{
+    constexpr std::size_t MostRectangles = 64;
+    QRegion region;
+    if (areas.size() <= MostRectangles) {
+        for (const QRect &area : areas)
+            region += area;
+        return region;
+    }
+    std::vector<QRect> strips;
+    for (const QRect &area : areas) {
+        const std::size_t strip = std::size_t(std::max(0, area.top() / StripHeight));
+        if (strips.size() <= strip)
+            strips.resize(strip + 1);
+        strips[strip] |= area;
+    }
+    for (const QRect &strip : strips)
+        region += strip;
+    return region;
+}
+
+} // namespace
+
+void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrint> &prints,
+    const std::vector<std::size_t> &changed)
+{
+    if (!ownersValid_ || text != printedText_ || font_ != printedFont_
+        || prints.size() != printedCount_ || !stamper_.prepare(image_, font_, text)) {
+        printMany(text, prints);
+        return;
+    }
+    const qreal ratio = image_.devicePixelRatio();
+    // Where no two prints share a pixel, each owns all of its own.
+    const int *owners = printsOverlap_ ? owners_.data() : nullptr;
+    std::vector<QRect> areas;
+    areas.reserve(changed.size());
+    for (const std::size_t k : changed) {
+        const TextPrint &at = prints[k];
+        const QRect area = stamper_.restamp(image_, twips::toPixels(at.x),
+            twips::toPixels(at.y) + printedAscent_, at.colour, owners, int(k));
+        if (!area.isEmpty())
+            areas.push_back(QRectF(
+                area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
+                                .toAlignedRect());
+    }
+    if (!areas.empty())
+        update(changedRegion(areas));
 }
 
 // The image covers the widget and keeps what was drawn beyond it as far as the
@@ -174,6 +249,7 @@ void DrawingSurface::ensureImageCovers(QSize logicalSize)
     const auto area = [](QSize s) { return qint64(s.width()) * s.height(); };
     if (sameRatio && held.expandedTo(wanted) == held && area(held) <= 2 * area(wanted))
         return;
+    ownersValid_ = false;
     QImage resized(wanted * ratio, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(backColor_);
@@ -187,11 +263,18 @@ void DrawingSurface::ensureImageCovers(QSize logicalSize)
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QRect area = event->rect();
     const qreal ratio = image_.devicePixelRatio();
-    const QRectF source(
-        area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-    painter.drawImage(QRectF(area), image_, source);
+    // Rectangle by rectangle and strip by strip: copies small enough for Qt
+    // to make on this thread.
+    for (const QRect &rect : event->region()) {
+        for (int top = rect.top(); top <= rect.bottom(); top += StripHeight) {
+            const QRect area(
+                rect.left(), top, rect.width(), std::min(StripHeight, rect.bottom() + 1 - top));
+            const QRectF source(
+                area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+            painter.drawImage(QRectF(area), image_, source);
+        }
+    }
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *event)

@@ -63,6 +63,13 @@ public:
         QRgb colour;
     };
     void printMany(const QString &text, const std::vector<TextPrint> &prints);
+    // The same picture as printMany(), for the prints of the last printMany()
+    // or reprintMany(), nothing else having been drawn since, whose colours
+    // changed at the indices `changed` only: only pixels whose last print
+    // changed colour are painted, and only those prints are sent to the
+    // screen. Prints them all where the surface cannot tell what lies where.
+    void reprintMany(const QString &text, const std::vector<TextPrint> &prints,
+        const std::vector<std::size_t> &changed);
 
     // The kept drawing, at device resolution.
     const QImage &image() const { return image_; }
@@ -92,6 +99,19 @@ private:
     double currentX_ = 0;
     double currentY_ = 0;
     TextStamper stamper_;
+
+    // What the last printMany() left on the image, while nothing else has
+    // been drawn over it: for every device pixel the index of the last print
+    // that covers it (-1 for none). Kept only where every print covers its
+    // pixels fully, so that a pixel shows its owner's colour whatever lay
+    // beneath.
+    QString printedText_;
+    QFont printedFont_;
+    std::size_t printedCount_ = 0;
+    double printedAscent_ = 0;
+    std::vector<int> owners_;
+    bool ownersValid_ = false;
+    bool printsOverlap_ = false;
 };
 
 } // namespace gridlore

@@ -162,13 +162,78 @@ TextStamper::Stamp &TextStamper::stampFor(int fractionX, int fractionY)
     return *slot;
 }
 
-void TextStamper::stamp(QImage &target, double x, double baseline, QRgb colour)
+TextStamper::Stamp &TextStamper::stampAt(double x, double baseline, QPoint &origin)
 {
     const int fx = fixedPoint(x * ratio_);
     const int fy = fixedPoint(baseline * ratio_);
     // Floor division: the whole pixel, and the 64ths beyond it.
-    Stamp &s = stampFor(fx & 63, fy & 63);
-    blend(target, s, fx >> 6, fy >> 6, colour);
+    origin = QPoint(fx >> 6, fy >> 6);
+    return stampFor(fx & 63, fy & 63);
+}
+
+void TextStamper::stamp(QImage &target, double x, double baseline, QRgb colour)
+{
+    QPoint origin;
+    Stamp &s = stampAt(x, baseline, origin);
+    blend(target, s, origin.x(), origin.y(), colour);
+}
+
+TextStamper::Cover TextStamper::stamp(
+    QImage &target, double x, double baseline, QRgb colour, std::vector<int> &owners, int index)
+{
+    QPoint origin;
+    Stamp &s = stampAt(x, baseline, origin);
+    blend(target, s, origin.x(), origin.y(), colour);
+    Cover cover = Cover::Alone;
+    for (std::size_t k = 0; k < s.pixels.size(); ++k) {
+        const QPoint at = s.pixels[k] + origin;
+        if (s.coverage[k] != 255)
+            cover = Cover::Partly;
+        if (!target.rect().contains(at))
+            continue;
+        int &owner = owners[std::size_t(at.y()) * target.width() + at.x()];
+        if (owner != -1 && cover == Cover::Alone)
+            cover = Cover::OverOthers;
+        owner = index;
+    }
+    return cover;
+}
+
+QRect TextStamper::restamp(
+    QImage &target, double x, double baseline, QRgb colour, const int *owners, int index)
+{
+    QPoint origin;
+    Stamp &s = stampAt(x, baseline, origin);
+    const QRect area = s.bounds.translated(origin);
+    const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb *bits = reinterpret_cast<QRgb *>(target.bits());
+    if (target.rect().contains(area) && stride == target.width()) {
+        if (s.stride != stride) {
+            s.offsets.clear();
+            for (const QPoint &p : s.pixels)
+                s.offsets.push_back(p.y() * stride + p.x());
+            s.stride = stride;
+        }
+        QRgb *at = bits + origin.y() * stride + origin.x();
+        if (!owners) {
+            for (const qsizetype offset : s.offsets)
+                at[offset] = colour;
+            return area;
+        }
+        const int *owner = owners + (at - bits);
+        for (const qsizetype offset : s.offsets)
+            if (owner[offset] == index)
+                at[offset] = colour;
+        return area;
+    }
+    // Partly off the image: pixel by pixel, keeping to what is on it.
+    for (const QPoint &p : s.pixels) {
+        const QPoint at = p + origin;
+        const qsizetype k = at.y() * qsizetype(target.width()) + at.x();
+        if (target.rect().contains(at) && (!owners || owners[k] == index))
+            bits[at.y() * stride + at.x()] = colour;
+    }
+    return area & target.rect();
 }
 
 void TextStamper::blend(QImage &target, Stamp &stamp, int x, int y, QRgb colour)

@@ -101,16 +101,19 @@ void TestMainWindow::designState()
 void TestMainWindow::pictureFollowsTheBoard_data()
 {
     QTest::addColumn<QString>("size");
+    QTest::addColumn<double>("points"); // of the marks, when not fitted to the cells
     for (const char *size : { "125", "150", "7.5", "6.25", "5" })
-        QTest::newRow(size) << QString::fromLatin1(size);
+        QTest::newRow(size) << QString::fromLatin1(size) << 0.0;
+    QTest::newRow("60, marks over their neighbours") << "60" << 48.0;
 }
 
 // After every command the surface shows exactly the grid and the board's
-// marks as the layout alone says they should look; the asterisk is the
-// largest that fits its cell.
+// marks as the layout alone says they should look, generation after
+// generation; the asterisk is the largest that fits its cell.
 void TestMainWindow::pictureFollowsTheBoard()
 {
     QFETCH(QString, size);
+    QFETCH(double, points);
     auto form = shownForm1(size);
     BoardLayout layout(*form);
     DrawingSurface &surface = *form->surface();
@@ -121,7 +124,7 @@ void TestMainWindow::pictureFollowsTheBoard()
     QVERIFY(surface.textWidth(QStringLiteral("*")) <= layout.pitch());
     surface.setFontSize(fitted + 0.75);
     QVERIFY(fitted == 99.75 || surface.textWidth(QStringLiteral("*")) > layout.pitch());
-    surface.setFontSize(fitted);
+    surface.setFontSize(points ? points : fitted);
 
     std::mt19937 random(7);
     QImage expected = grid;
@@ -137,10 +140,12 @@ void TestMainWindow::pictureFollowsTheBoard()
         painter.end();
         QCOMPARE(shown, expected);
     }
-    form->Command3_Click();
-    QCOMPARE(shown, layout.board(grid, *form));
-    form->Timer1_Timer();
-    QCOMPARE(shown, layout.board(grid, *form));
+    for (int generation = 1; generation <= 12; ++generation) {
+        if (generation == 7) // a press prints its mark over the last generation's
+            QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(2, 2));
+        generation % 2 ? form->Command3_Click() : form->Timer1_Timer();
+        QCOMPARE(shown, layout.board(grid, *form));
+    }
     QStringList prompts;
     form->setPrompt([&](const QString &prompt) { return prompts << prompt, QStringLiteral("b"); });
     form->mnu_save_Click();
