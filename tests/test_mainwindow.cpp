@@ -53,10 +53,6 @@ private slots:
     void designState();
     void pictureFollowsTheBoard_data();
     void pictureFollowsTheBoard();
-    void runControl_data();
-    void runControl();
-    void presses_data();
-    void presses();
     void commands_data();
     void commands();
 
@@ -146,6 +142,9 @@ void TestMainWindow::pictureFollowsTheBoard()
         generation % 2 ? form->Command3_Click() : form->Timer1_Timer();
         QCOMPARE(shown, layout.board(grid, *form));
     }
+    form->life().board().set(1, 2, 2.0); // live to the step, yet drawn white
+    form->DrawCells();
+    QCOMPARE(shown, layout.board(grid, *form));
     QStringList prompts;
     form->setPrompt([&](const QString &prompt) { return prompts << prompt, QStringLiteral("b"); });
     form->mnu_save_Click();
@@ -167,94 +166,6 @@ void TestMainWindow::pictureFollowsTheBoard()
     QCOMPARE(shown, layout.board(grid, *form));
 }
 
-void TestMainWindow::runControl_data()
-{
-    QTest::addColumn<QString>("clicks"); // on Command4, Command3 and Command2; t: wait for ticks
-    QTest::addColumn<QString>("state"); // the timer's, Command4's caption, the counter
-    QTest::newRow("4") << "4"
-                       << "on 自動Stop 1世代目";
-    QTest::newRow("4 4") << "4 4"
-                         << "off 自動 1世代目";
-    QTest::newRow("4 2") << "4 2"
-                         << "off 自動Stop 1世代目";
-    QTest::newRow("4 2 4 4") << "4 2 4 4"
-                             << "off 自動 1世代目";
-    QTest::newRow("4 3") << "4 3"
-                         << "on 自動Stop  2世代目";
-    QTest::newRow("3 3 2 3") << "3 3 2 3"
-                             << "off 自動  2世代目";
-    QTest::newRow("4, three ticks, 4") << "4 t"
-                                       << "off 自動  4世代目";
-}
-
-// The toggle follows the timer, not its caption; Reset stops the timer only;
-// the timer runs the next-generation command at the interval typed.
-void TestMainWindow::runControl()
-{
-    QFETCH(QString, clicks);
-    auto form = shownForm1();
-    control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
-    form->timer()->setInterval(15); // spares the first second's wait
-    for (const QString &name : clicks.split(u' ')) {
-        if (name == u't') {
-            int ticks = 0; // and the third one clicks 自動Stop
-            connect(form->timer(), &QTimer::timeout, form.get(), [&] {
-                if (++ticks == 3)
-                    control<QPushButton>(*form, "Command4")->click();
-            });
-            QTRY_COMPARE(ticks, 3);
-        } else
-            control<QPushButton>(*form, qPrintable(QStringLiteral("Command") + name))->click();
-    }
-    QTEST(QStringLiteral("%1 %2 %3")
-              .arg(form->timer()->isActive() ? "on" : "off",
-                  control<QPushButton>(*form, "Command4")->text(), counter(*form)),
-        "state");
-}
-
-void TestMainWindow::presses_data()
-{
-    QTest::addColumn<QPointF>("offset"); // from cell (3, 2)'s top-left corner, in cells
-    QTest::addColumn<double>("before"); // NaN: empty
-    QTest::addColumn<QString>("after"); // column 3, rows 0 to 2, and the other cells
-    QTest::newRow("on the left grid line") << QPointF(0, 0.5) << qQNaN() << "  . O 0";
-    QTest::newRow("on the top grid line") << QPointF(0.5, 0) << 0.0 << "  . O 0";
-    QTest::newRow("a cell of 2") << QPointF(0.5, 0.5) << 2.0 << "  . . 0";
-    QTest::newRow("just over the grid") << QPointF(0.5, -1.5) << 0.0 << "O . . 0";
-    QTest::newRow("over the panel") << QPointF(0.5, -3) << 0.0 << "  . . 0";
-    QTest::newRow("far right") << QPointF(1e12, 0) << 0.0 << "  . . 0";
-    QTest::newRow("NaN") << QPointF(qQNaN(), 0) << 0.0 << "  . . 0";
-}
-
-// A press of any button flips the cell under it, even one of the ring just
-// over the grid, which then counts as a neighbour; others change nothing.
-void TestMainWindow::presses()
-{
-    QFETCH(QPointF, offset);
-    QFETCH(double, before);
-    auto form = shownForm1(QStringLiteral("10"));
-    const BoardLayout layout(*form);
-    CellArray &board = form->life().board();
-    board.set(3, 2, std::isnan(before) ? Cell::empty() : Cell(before));
-    const QImage picture = form->surface()->image().copy();
-    const QPointF at = (QPointF(2, 1) + offset) * layout.pitch() + QPointF(0, BoardLayout::Top);
-    form->Form_MouseDown(Qt::MiddleButton, Qt::ControlModifier, at.x(), at.y());
-    int others = 0;
-    for (int i = 0; i < CellArray::Extent; ++i)
-        for (int j = 0; j < CellArray::Extent; ++j)
-            others += i != 3 && !(board.at(i, j) == 0);
-    QString after;
-    for (int j = 0; j <= 2; ++j)
-        after += board.at(3, j).isEmpty() ? "  " : board.at(3, j) == 1 ? "O " : ". ";
-    QTEST(after + QString::number(others), "after");
-    QCOMPARE(form->surface()->image() == picture, !after.contains(u'O') && before != 2);
-    if (after.startsWith(u'O')) {
-        board.set(2, 0, 1.0), board.set(4, 0, 1.0);
-        form->Command3_Click();
-        QCOMPARE(board.at(3, 1).number(), 1.0);
-    }
-}
-
 void TestMainWindow::commands_data()
 {
     QTest::addColumn<QString>("field"); // what is typed into: size, interval, read or save
@@ -268,6 +179,22 @@ void TestMainWindow::commands_data()
             QTest::addRow("%s: %s", field, qPrintable(input.left(20))) << field << input << outcome;
     };
     const QString nines(100000, u'9'), longName(5000, u'n');
+    // The toggle follows the timer, not its caption; Reset stops the timer
+    // only; the timer runs the next-generation command (t: three ticks, the
+    // last one clicking 自動Stop).
+    rows("clicks",
+        { { "4", "on 自動Stop 1世代目" }, { "4 4", "off 自動 1世代目" },
+            { "4 2", "off 自動Stop 1世代目" }, { "4 2 4 4", "off 自動 1世代目" },
+            { "4 3", "on 自動Stop  2世代目" }, { "3 3 2 3", "off 自動  2世代目" },
+            { "4 t", "off 自動  4世代目" } });
+    // A press of any button flips the cell under it, even one of the ring just
+    // over the grid; others change nothing. At: cells from cell (3, 2)'s top
+    // left corner, and what the cell held; then column 3, rows 0 to 2 (_ for
+    // empty), and whether a mark was printed.
+    rows("press",
+        { { "0,0.5 empty", "_ . O drawn" }, { "0.5,0", "_ . O drawn" },
+            { "0.5,0.5 2", "_ . . drawn" }, { "0.5,-1.5", "O . . drawn" }, { "0.5,-3", "_ . ." },
+            { "1e12,0", "_ . ." }, { "nan,0", "_ . ." } });
     rows("size", { { "7.5", "7" }, { "", "5" }, { "グライダー", "5" }, { nines, "150" } });
     rows("interval",
         { { "11", "11" }, { "10", "1000" }, { "-50", "1000" }, { "", "1000" }, { "１２５", "1000" },
@@ -315,8 +242,10 @@ void TestMainWindow::commands()
     if (input == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("making a device node needs root");
     auto form = shownForm1(field == u"save" ? QStringLiteral("150") : QString());
-    form->life().board().set(1, 1, Cell(7.0));
-    form->Command4_Click();
+    CellArray &board = form->life().board();
+    board.set(1, 1, Cell(7.0));
+    if (field != u"clicks")
+        form->Command4_Click();
     const QString name = input == u"disk full" ? QStringLiteral("old.txt") : input;
     form->setPrompt([&](const QString &) { return name; });
     const QStringList files = QDir().entryList(QDir::Files | QDir::System);
@@ -330,6 +259,41 @@ void TestMainWindow::commands()
         form->Timer1_Timer();
         outcome = QString::number(form->timer()->interval());
         QCOMPARE(counter(*form), QStringLiteral(" 2世代目"));
+    } else if (field == u"clicks") {
+        control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
+        form->timer()->setInterval(15); // spares the first second's wait
+        int ticks = 0;
+        connect(form->timer(), &QTimer::timeout, form.get(), [&] {
+            if (++ticks == 3 && input.endsWith(u't'))
+                control<QPushButton>(*form, "Command4")->click();
+        });
+        for (const QString &name : input.split(u' ')) {
+            if (name != u't')
+                control<QPushButton>(*form, qPrintable("Command" + name))->click();
+        }
+        QTRY_VERIFY(ticks == 3 || !input.endsWith(u't'));
+        outcome = QStringLiteral("%1 %2 %3")
+                      .arg(form->timer()->isActive() ? "on" : "off",
+                          control<QPushButton>(*form, "Command4")->text(), counter(*form));
+    } else if (field == u"press") {
+        const QImage before = form->surface()->image().copy();
+        board.set(3, 2,
+            input.endsWith(u'2')       ? Cell(2.0)
+                : input.endsWith(u'y') ? Cell::empty()
+                                       : Cell(0.0));
+        const QStringList at = input.section(u' ', 0, 0).split(u',');
+        const double pitch = 10200.0 / 125;
+        form->Form_MouseDown(Qt::MiddleButton, Qt::ControlModifier, (2 + at[0].toDouble()) * pitch,
+            BoardLayout::Top + (1 + at[1].toDouble()) * pitch);
+        for (int j = 0; j <= 2; ++j)
+            outcome += board.at(3, j).isEmpty() ? "_ " : board.at(3, j) == 1 ? "O " : ". ";
+        outcome += form->surface()->image() == before ? QString() : QStringLiteral("drawn");
+        int others = 0;
+        for (int i = 0; i < CellArray::Extent; ++i)
+            for (int j = 0; j < CellArray::Extent; ++j)
+                others += i != 3 && !(board.at(i, j) == 0) && !(i == 1 && j == 1);
+        QCOMPARE(others, 0);
+        outcome = outcome.trimmed();
     } else if (field == u"read") {
         ::alarm(5); // a read that waits ends the test here
         form->mnu_read_Click();
