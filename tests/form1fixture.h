@@ -39,13 +39,9 @@ inline QString describe(const QWidget *w)
 {
     const QRect r = w->geometry();
     const QVariant text = w->property("text");
-    return QStringLiteral("%1 %2,%3 %4x%5 %6")
-        .arg(w->objectName())
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height())
-        .arg((text.isValid() ? text : w->property("currentText")).toString());
+    return QString::asprintf(
+               "%s %d,%d %dx%d ", qPrintable(w->objectName()), r.x(), r.y(), r.width(), r.height())
+        + (text.isValid() ? text : w->property("currentText")).toString();
 }
 
 // The board as it should look, worked out from the layout alone: the panel is

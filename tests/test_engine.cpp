@@ -1,4 +1,4 @@
-#include "engine/life.h"
+#include "boardfixture.h"
 
 #include <QtTest>
 
@@ -60,13 +60,6 @@ void TestEngine::stepMatchesPlainRule()
     for (int i = 1; cleared && i <= columns; ++i)
         for (int j = 1; j <= rows; ++j)
             board.set(i, j, Cell(0.0));
-    const auto same = [&](const CellArray &a, const CellArray &b) {
-        for (int i = 0; i < CellArray::Extent; ++i)
-            for (int j = 0; j < CellArray::Extent; ++j)
-                if (a.at(i, j).isEmpty() != b.at(i, j).isEmpty() || !(a.at(i, j) == b.at(i, j)))
-                    return false;
-        return true;
-    };
     life.board() = board;
     if (cleared) {
         for (int i = 1; i <= columns; ++i)
@@ -79,8 +72,8 @@ void TestEngine::stepMatchesPlainRule()
                     board.set(i, j, v), life.board().set(i, j, v);
     }
     for (int generation = 0; generation <= 6; ++generation) {
-        QVERIFY2(same(life.board(), board), qPrintable(QString::number(generation)));
-        QVERIFY(same(life.nextBoard(), next));
+        QVERIFY2(sameBoards(life.board(), board), qPrintable(QString::number(generation)));
+        QVERIFY(sameBoards(life.nextBoard(), next));
         life.step();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j) {
