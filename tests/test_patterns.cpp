@@ -296,7 +296,7 @@ void TestPatterns::collectionKeepsItsClaims()
         QString cells;
         for (int i = 1; i <= 150; ++i)
             for (int j = 1; j <= 120; ++j)
-                cells += life.board().at(i - dx, j - dy) == 1 ? u'O' : u'.';
+                cells += i > dx && j > dy && life.board().at(i - dx, j - dy) == 1 ? u'O' : u'.';
         return cells;
     };
     const int period = claim.captured(1).toInt();
