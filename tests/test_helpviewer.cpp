@@ -100,50 +100,47 @@ void TestHelpViewer::layout()
 void TestHelpViewer::captionOnOpening_data()
 {
     QTest::addColumn<QString>("failing"); // the pane member that fails
-    QTest::addColumn<QStringList>("events");
-    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("events"); // each with the caption after it
+    const QString c = Connecting, h = HelpName;
     QTest::newRow("busy two ticks, then loaded")
-        << "" << QStringList { "tick", "tick", "loaded", "tick" }
-        << QStringList { Connecting, Connecting, HelpName, HelpName };
-    QTest::newRow("idle before the first tick")
-        << "" << QStringList { "idle", "tick" } << QStringList { "Form2", HelpName };
-    QTest::newRow("idle, found by the running indicator")
-        << "" << QStringList { "idle", "wait" } << QStringList { "Form2", HelpName };
+        << "" << QStringLiteral("tick %1 tick %1 loaded %2 tick %2").arg(c, h);
+    QTest::newRow("idle before the first tick") << ""
+                                                << "idle Form2 tick " + h;
+    QTest::newRow("idle, found by the running indicator") << ""
+                                                          << "idle Form2 wait " + h;
     QTest::newRow("a download ends while the page loads")
-        << "" << QStringList { "tick", "notice", "tick", "loaded", "tick" }
-        << QStringList { Connecting, HelpName, Connecting, HelpName, HelpName };
+        << "" << QStringLiteral("tick %1 notice %2 tick %1 loaded %2 tick %2").arg(c, h);
     // Taken as idle, or the indicator would poll for ever.
-    QTest::newRow("Busy unreadable")
-        << "Busy" << QStringList { "notice", "tick" } << QStringList { HelpName, HelpName };
-    QTest::newRow("LocationName unreadable")
-        << "LocationName" << QStringList { "idle", "notice", "tick" }
-        << QStringList { "Form2", "Form2", "Form2" };
-    QTest::newRow("start page refused")
-        << "Navigate" << QStringList { "tick" } << QStringList { "" };
+    QTest::newRow("Busy unreadable") << "Busy"
+                                     << "notice " + h + " tick " + h;
+    QTest::newRow("LocationName unreadable") << "LocationName"
+                                             << "idle Form2 notice Form2 tick Form2";
+    QTest::newRow("start page refused") << "Navigate"
+                                        << "tick ";
 }
 
 // The indicator polls until the last event, which finds the pane idle.
 void TestHelpViewer::captionOnOpening()
 {
     QFETCH(QString, failing);
-    QFETCH(QStringList, events);
-    QFETCH(QStringList, captions);
+    QFETCH(QString, events);
     FakeBrowserPane *pane = nullptr;
     const auto form = viewer(pane, failing, false);
     QTimer *indicator = form->busyIndicator();
-    for (qsizetype i = 0; i < events.size(); ++i) {
-        if (events[i] == QLatin1String("tick"))
+    const QStringList steps = events.split(u' ');
+    for (qsizetype i = 0; i < steps.size(); i += 2) {
+        if (steps[i] == u"tick")
             form->timTimer_Timer();
-        else if (events[i] == QLatin1String("wait"))
+        else if (steps[i] == u"wait")
             QVERIFY(QTest::qWaitFor([indicator] { return !indicator->isActive(); }));
-        else if (events[i] == QLatin1String("loaded"))
+        else if (steps[i] == u"loaded")
             pane->finish();
-        else if (events[i] == QLatin1String("notice"))
+        else if (steps[i] == u"notice")
             emit pane->DownloadComplete();
         else
             pane->busy = false;
-        QCOMPARE(form->windowTitle(), captions[i]);
-        QCOMPARE(indicator->isActive(), i + 1 < events.size());
+        QCOMPARE(form->windowTitle(), steps[i + 1]);
+        QCOMPARE(indicator->isActive(), i + 2 < steps.size());
     }
     QCOMPARE(entries(*form), QStringList { start() });
 }

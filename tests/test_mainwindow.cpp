@@ -1,3 +1,6 @@
+#include "about/frmabout.h"
+#include "app/startfile.h"
+#include "boardfixture.h"
 #include "form1fixture.h"
 #include "platform/inputbox.h"
 
@@ -42,6 +45,15 @@ struct ModalBoxes : QObject
     }
 };
 
+// A board of 5 in the active window, where the keys for paste and copy work.
+std::unique_ptr<Form1> activeForm1()
+{
+    auto form = shownForm1(QStringLiteral("5"));
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form.get());
+    return form;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -55,6 +67,13 @@ private slots:
     void pictureFollowsTheBoard();
     void commands_data();
     void commands();
+    void aboutBoxDesignState();
+    void aboutBoxLifecycle_data();
+    void aboutBoxLifecycle();
+    void drawingIsKept();
+    void everyWayInReadsAlike_data();
+    void everyWayInReadsAlike();
+    void copyGivesRleThatPastesBackCentred();
 
 private:
     std::optional<QTemporaryDir> folder;
@@ -196,10 +215,16 @@ void TestMainWindow::commands_data()
             { "0.5,0.5 2", "_ . . drawn" }, { "0.5,-1.5", "O . . drawn" }, { "0.5,-3", "_ . ." },
             { "1e12,0", "_ . ." }, { "nan,0", "_ . ." } });
     rows("size", { { "7.5", "7" }, { "", "5" }, { "グライダー", "5" }, { nines, "150" } });
+    // The interval box is read as the number its text begins with, leading
+    // blanks skipped, 0 if none; 10 or less leaves the interval as it was.
     rows("interval",
         { { "11", "11" }, { "10", "1000" }, { "-50", "1000" }, { "", "1000" }, { "１２５", "1000" },
             { "10.5", "10" }, { "11.5", "12" }, { "12.5", "12" }, { "20ms", "20" },
-            { "65535.5", "65535" }, { "4294967296", "65535" }, { nines, "65535" } });
+            { " \t 42", "42" }, { ".5e2", "50" }, { "+20.", "20" }, { "2.5E1", "25" },
+            { "12e", "12" }, { "12e+", "12" }, { "0x20", "1000" }, { "&H20", "1000" },
+            { "inf", "1000" }, { "NaN", "1000" }, { "-", "1000" }, { "1e-999", "1000" },
+            { "65535.5", "65535" }, { "4294967296", "65535" }, { "1e999", "65535" },
+            { nines, "65535" } });
     // Read stops the run only once its file is open. A bare name missing here
     // comes from the bundled collection; a read that stops part way shows what
     // it changed.
@@ -334,6 +359,159 @@ void TestMainWindow::commands()
     if (field == u"read" || field == u"save")
         outcome = (outcome + (form->timer()->isActive() ? " running" : " stopped")).trimmed();
     QTEST(outcome, "outcome");
+}
+
+// Every control at its place in pixels (the layout's twips, rounded by hand),
+// the fixed texts, the etched separator as shown, and the focus on OK.
+void TestMainWindow::aboutBoxDesignState()
+{
+    gridlore::Form1 form;
+    form.mnu_about_Click();
+    frmAbout *dialog = form.aboutBox();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
+    QStringList shown { dialog->windowTitle(), dialog->focusWidget()->objectName(),
+        describe(dialog).section(u' ', 1, 2),
+        control(*dialog, "lblTitle")->property("text").toString() };
+    for (const QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        shown << describe(w).section(u' ', 0, 2);
+    const QImage picture = dialog->grab().toImage();
+    shown << picture.pixelColor(200, 163).name() << picture.pixelColor(200, 165).name();
+    QCOMPARE(shown,
+        QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "cmdOK",
+            QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
+            "Gridloreシミュレータ 　　　　　Ver1.00", "cmdOK 288,280 92x23",
+            "lblDescription 48,96 315x51", "lblDisclaimer 24,175 337x71", "lblTitle 70,16 259x32",
+            "lblVersion 40,64 323x15", "picIcon 8,0 44x38", "Label1 24,248 345x25",
+            "Line1 6,163 372x1", "Line1 7,164 371x2", "#808080", "#ffffff" }));
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+}
+
+void TestMainWindow::aboutBoxLifecycle_data()
+{
+    QTest::addColumn<int>("key"); // 0: a click on OK; -1: the frame's close box
+    QTest::addColumn<bool>("onOK"); // the key goes to OK, else to the dialog
+    QTest::newRow("OK clicked") << 0 << true;
+    QTest::newRow("Return on OK") << int(Qt::Key_Return) << true;
+    QTest::newRow("Return, focus nowhere") << int(Qt::Key_Return) << false;
+    QTest::newRow("Esc, focus nowhere") << int(Qt::Key_Escape) << false;
+    QTest::newRow("close box") << -1 << false;
+}
+
+// A second choice while open only brings the dialog to the front; any way of
+// closing it unloads it; the next choice builds it anew.
+void TestMainWindow::aboutBoxLifecycle()
+{
+    QFETCH(int, key);
+    QFETCH(bool, onOK);
+    gridlore::Form1 form;
+    form.mnu_about_Click();
+    QPointer<frmAbout> dialog = form.aboutBox();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    form.mnu_about_Click();
+    QCOMPARE(form.aboutBox(), dialog.data());
+    QWidget *ok = control(*dialog, "cmdOK");
+    if (!onOK)
+        ok->clearFocus();
+    if (key > 0)
+        QTest::keyClick(onOK ? ok : dialog.data(), Qt::Key(key));
+    else
+        key == 0 ? QTest::mouseClick(ok, Qt::LeftButton) : void(dialog->close());
+    QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
+    form.mnu_about_Click();
+    QVERIFY(form.aboutBox()->isVisible());
+    int dialogs = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        dialogs += qobject_cast<frmAbout *>(window) != nullptr;
+    QCOMPARE(dialogs, 1);
+}
+
+// What is drawn stays through a shrink and a regrowth, uncovered area comes
+// in the background colour, and a huge image shrinks with the window.
+void TestMainWindow::drawingIsKept()
+{
+    DrawingSurface surface;
+    surface.resize(200, 150);
+    surface.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&surface));
+    surface.setBackColor(Qt::red);
+    surface.line(0, 1500, 2985, 1500, Qt::black);
+    surface.resize(50, 40);
+    surface.resize(300, 200);
+    QTRY_COMPARE(surface.image().size(), QSize(300, 200));
+    QCOMPARE(surface.image().pixelColor(190, 100), QColor(Qt::black));
+    QCOMPARE(surface.image().pixelColor(250, 180), QColor(Qt::red));
+    QCOMPARE(surface.grab().toImage().pixelColor(190, 100), QColor(Qt::black));
+    surface.resize(4200, 4900); // and the memory of a huge window comes back
+    surface.resize(600, 700);
+    QTRY_VERIFY(surface.image().sizeInBytes() <= 2 * 4 * 600 * 700);
+}
+
+// Rows are file names in a fresh folder ("/" is a folder).
+void TestMainWindow::everyWayInReadsAlike_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: nothing written
+    // Afterwards, and whether it was painted and the run is on. Before every way
+    // in, the run is on and the bottom right cell alive.
+    QTest::addColumn<QString>("board");
+    QTest::newRow("glider.rle") << QByteArray("#N Glider\r\nx = 3, y = 3\r\nbo$2bo$3o!\r\n")
+                                << "..O..\n...O.\n.OOO.\n..... painted";
+    QTest::newRow("b.cells") << QByteArray("!b\nOOO\n") << ".....\n.OOO.\n.....\n..... painted";
+    QTest::newRow("cut-short.txt")
+        << QByteArray(" 1 \n\n 1 \n") << "O....\n ....\nO....\n....O painted";
+    QTest::newRow("a.out") << QByteArray::fromHex("7f454c46ff000a") << ".....\n.....\n.....\n....O";
+    QTest::newRow("empty") << QByteArray("") << ".....\n.....\n.....\n....O";
+    QTest::newRow("/") << QByteArray() << ".....\n.....\n.....\n....O running";
+    QTest::newRow("missing.rle") << QByteArray() << ".....\n.....\n.....\n....O running";
+}
+
+// Read, a drop, Ctrl+V and the command line: the same board, repaint and run.
+void TestMainWindow::everyWayInReadsAlike()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, board);
+    const auto form = activeForm1();
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QString::fromUtf8(QTest::currentDataTag()));
+    QFile file(path);
+    QVERIFY(content.isNull() || (file.open(QIODevice::WriteOnly) && file.write(content) >= 0));
+    file.close();
+    form->setPrompt([&](const QString &) { return path; });
+    for (const QString way : { "menu", "drop", "paste", "command line" }) {
+        form->Command2_Click();
+        form->life().board().set(5, 4, Cell(1.0));
+        form->Command4_Click();
+        QMimeData data; // as a file manager drops: only once the drag was taken
+        data.setUrls({ QUrl::fromLocalFile(path) });
+        QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+        if (way == u"drop" && (QApplication::sendEvent(form.get(), &enter), enter.isAccepted()))
+            QApplication::sendEvent(form.get(), &drop);
+        if (way == u"menu")
+            form->mnu_read_Click();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(content));
+        if (way == u"paste" && !content.isNull()) // what is no file has no text
+            QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+        if (way == u"command line")
+            readStartFile(*form, path);
+        const QString seen = livePicture(form->life()) + (form->gridDrawn() ? "" : " painted")
+            + (form->timer()->isActive() ? " running" : "");
+        QVERIFY2(seen == board, qPrintable(way + QStringLiteral(": ") + seen));
+    }
+}
+
+// Only cells holding 1, as drawn, are copied; they paste back centred.
+void TestMainWindow::copyGivesRleThatPastesBackCentred()
+{
+    const auto form = activeForm1();
+    form->Command2_Click();
+    placeBoard(form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        "#C Copied from gridlore\nx = 3, y = 3, rule = B3/S23\nobo$b2o$bo!\n");
+    form->Command2_Click();
+    QTest::keyClick(form.get(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(livePicture(form->life()), QStringLiteral(".O.O.\n..OO.\n..O..\n....."));
 }
 
 QTEST_MAIN(TestMainWindow)
