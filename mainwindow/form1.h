@@ -53,7 +53,7 @@ public:
     // looked up in the bundled collection.
     bool ReadFile(const QString &name);
     // What Read does with an open file, for every way a pattern comes in: the
-    // run stops, the board is filled and, when filled completely, repainted.
+    // run stops, the board is filled and repainted when any cell changed.
     // False when the board was left as it was.
     bool FillBoard(std::istream &in);
 
@@ -130,7 +130,9 @@ private:
     // The surface shows `marks_` as the last DrawCells printed them and nothing
     // since, on the same geometry, so the next may paint only what changed.
     bool marksShown_ = false;
-    std::vector<std::uint8_t> shownBlack_; // by mark, as marks_ holds them
+    // Whether each mark, as marks_ holds them, was printed black: a byte per
+    // mark keeps the generation's comparison pass compact and fast.
+    std::vector<std::uint8_t> shownBlack_;
     std::vector<std::size_t> changedMarks_;
 };
 
