@@ -57,14 +57,11 @@ void TestEngine::stepMatchesPlainRule()
             const double v = values[random() % values.size()];
             board.set(i, j, std::isnan(v) ? Cell::empty() : Cell(v));
         }
-    for (int i = 1; cleared && i <= columns; ++i)
-        for (int j = 1; j <= rows; ++j)
-            board.set(i, j, Cell(0.0));
     life.board() = board;
     if (cleared) {
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
-                life.board().set(i, j, Cell(7.0));
+                life.board().set(i, j, Cell(7.0)), board.set(i, j, Cell(0.0));
         life.clearLiveArea();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
