@@ -148,8 +148,6 @@ void TestHelpViewer::captionOnOpening_data()
         << "" << QStringLiteral("tick %1 tick %1 loaded %2 tick %2").arg(c, h);
     QTest::newRow("idle, found by the running indicator") << ""
                                                           << "idle Form2 wait " + h;
-    QTest::newRow("a download ends while the page loads")
-        << "" << QStringLiteral("tick %1 notice %2 tick %1 loaded %2 tick %2").arg(c, h);
     // Taken as idle, or the indicator would poll for ever.
     QTest::newRow("Busy unreadable") << "Busy"
                                      << "notice " + h + " tick " + h;
@@ -187,32 +185,35 @@ void TestHelpViewer::captionOnOpening()
 
 void TestHelpViewer::commands_data()
 {
-    // Enter, go, pick (from the drop-down), a toolbar key, link, or none: the
-    // focus then leaves the box.
+    // Once the start page has loaded: Enter or go (after typing the address),
+    // pick (the address from the drop-down), a toolbar key, a link followed,
+    // or none; the focus then leaves the box.
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("address"); // typed or picked, after b.htm has loaded
+    QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("failing");
-    QTest::addColumn<QString>("requests");
-    QTest::addColumn<bool>("polling");
-    QTest::addColumn<bool>("added");
-    const auto row = [](const char *name, const char *action, const QString &address,
-                         const char *failing, const QString &requests, bool polling, bool added) {
-        QTest::newRow(name) << action << address << failing << requests << polling << added;
+    // The pane's requests; "polling" while the indicator runs; "listed" when
+    // the address joined the list.
+    QTest::addColumn<QString>("outcome");
+    const auto row = [](const char *action, const QString &address, const char *failing,
+                         const QString &outcome) {
+        QTest::addRow("%s %s%s", action, qPrintable(QFileInfo(address).fileName()),
+            *failing ? ", refused" : "")
+            << action << address << failing << outcome;
     };
-    row("Enter, new", "Enter", "c.htm", "", "Navigate c.htm", true, true);
-    row("Enter, listed", "Enter", "b.htm", "", "Navigate b.htm", true, true);
-    row("go, empty box", "go", "", "", "Navigate ", true, true);
-    row("go, refused", "go", "c.htm", "Navigate", "Navigate c.htm", true, false);
-    row("pick", "pick", start(), "", "Navigate " + start(), true, true);
+    row("Enter", "c.htm", "", "Navigate c.htm polling listed");
+    row("Enter", start(), "", "Navigate " + start() + " polling listed");
+    row("go", "", "", "Navigate  polling listed");
+    row("go", "c.htm", "Navigate", "Navigate c.htm polling");
+    row("pick", start(), "", "Navigate " + start() + " polling listed");
     // Qt would select the listed entry as though picked when editing ends.
-    row("focus leaves on a listed address", "", "b.htm", "", "", false, false);
-    row("Back", "Back", "c.htm", "", "GoBack", true, false);
-    row("Forward refused", "Forward", "c.htm", "GoForward", "GoForward", true, false);
-    row("Stop", "Stop", "c.htm", "", "Stop", false, false);
-    row("Refresh", "Refresh", "c.htm", "", "Refresh", true, false);
-    row("Home", "Home", "c.htm", "", "Navigate " + start(), true, false);
-    row("Search", "Search", "c.htm", "", "GoSearch", true, false);
-    row("a link in the page", "link", "c.htm", "", "", false, false);
+    row("none", start(), "", "");
+    row("Back", "c.htm", "", "GoBack polling");
+    row("Forward", "c.htm", "GoForward", "GoForward polling");
+    row("Stop", "c.htm", "", "Stop");
+    row("Refresh", "c.htm", "", "Refresh polling");
+    row("Home", "c.htm", "", "Navigate " + start() + " polling");
+    row("Search", "c.htm", "", "GoSearch polling");
+    row("link", "c.htm", "", "");
 }
 
 // Only the go action adds to the list; nothing else changes the box's text;
@@ -224,18 +225,13 @@ void TestHelpViewer::commands()
     QFETCH(QString, failing);
     FakeBrowserPane *pane = nullptr;
     const auto form = viewer(pane, {});
-    QComboBox *box = form->findChild<QComboBox *>();
-    const auto type = [&](const QString &text) {
-        box->lineEdit()->setFocus();
-        box->lineEdit()->clear();
-        QTest::keyClicks(box->lineEdit(), text);
-    };
-    type(QStringLiteral("b.htm"));
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     pane->finish();
     form->timTimer_Timer();
     pane->requests.clear();
     pane->failing.insert(failing);
+    QComboBox *box = form->findChild<QComboBox *>();
+    box->lineEdit()->setFocus();
+    box->lineEdit()->clear();
     if (action == u"pick") {
         box->showPopup();
         QAbstractItemView *view = box->view();
@@ -243,7 +239,7 @@ void TestHelpViewer::commands()
         const QModelIndex entry = view->model()->index(box->findText(address), 0);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
     } else {
-        type(address);
+        QTest::keyClicks(box->lineEdit(), address);
     }
     if (action == u"Enter")
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
@@ -256,13 +252,14 @@ void TestHelpViewer::commands()
         if (button->data().toString() == action)
             QTest::mouseClick(toolBar->widgetForAction(button), Qt::LeftButton);
     control(*form, "Command1")->setFocus();
-    QTEST(pane->requests.join(u'|'), "requests");
-    QTEST(form->busyIndicator()->isActive(), "polling");
+    QString outcome = pane->requests.join(u'|');
+    outcome += form->busyIndicator()->isActive() ? " polling" : "";
     pane->finish();
     form->timTimer_Timer();
-    QFETCH(bool, added);
-    QCOMPARE(entries(*form),
-        QStringList({ start(), "b.htm" }) + (added ? QStringList { address } : QStringList()));
+    const QStringList listed = entries(*form);
+    QVERIFY(listed.startsWith(start()) && listed.size() <= 2);
+    outcome += listed.size() == 2 && listed[1] == address ? " listed" : "";
+    QTEST(outcome.trimmed(), "outcome");
     QCOMPARE(box->currentText(), address);
     QCOMPARE(form->windowTitle(), *pane->LocationName());
 }
