@@ -203,8 +203,7 @@ void TestPatterns::read()
     placeBoard(expected.board(), 1, 1, live);
     std::istringstream in(file.toStdString());
     QTEST(gridlore::readPattern(in, life), "result");
-    QCOMPARE(livePicture(life), livePicture(expected));
-    QVERIFY(sameBoards(life.board(), expected.board()));
+    QCOMPARE(firstDifference(life.board(), expected.board()), QString());
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
 }
 
