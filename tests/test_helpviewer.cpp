@@ -7,14 +7,14 @@ using gridlore::Form5;
 namespace {
 
 // A browser pane that loads nothing by itself. Every request is logged; one
-// taken up makes the pane busy until the test calls finish(). Any member named
-// in `failing` fails. Navigate shows its page at once, whose name is its
+// taken up makes the pane busy until the test calls finish(). The member named
+// by `failing` fails. Navigate shows its page at once, whose name is its
 // address in capitals; the other moves keep it.
 class FakeBrowserPane : public gridlore::BrowserPane
 {
 public:
     QStringList requests;
-    QSet<QString> failing;
+    QString failing;
     bool busy = false;
     QString page;
 
@@ -29,10 +29,13 @@ public:
     bool GoSearch() override { return take(QStringLiteral("GoSearch")); }
     bool Refresh() override { return take(QStringLiteral("Refresh")); }
     bool Stop() override { return take(QStringLiteral("Stop")) && !(busy = false); }
-    std::optional<bool> Busy() const override { return unless("Busy", busy); }
+    std::optional<bool> Busy() const override
+    {
+        return failing == u"Busy" ? std::nullopt : std::optional(busy);
+    }
     std::optional<QString> LocationName() const override
     {
-        return unless("LocationName", page.toUpper());
+        return failing == u"LocationName" ? std::nullopt : std::optional(page.toUpper());
     }
     // The page asked for has loaded.
     void finish()
@@ -42,14 +45,10 @@ public:
     }
 
 private:
-    template <typename T> std::optional<T> unless(const char *failure, const T &value) const
-    {
-        return failing.contains(QLatin1String(failure)) ? std::nullopt : std::optional(value);
-    }
     bool take(const QString &request)
     {
         requests << request;
-        const bool taken = !failing.contains(request.section(u' ', 0, 0));
+        const bool taken = request.section(u' ', 0, 0) != failing;
         busy = busy || taken;
         return taken;
     }
@@ -67,7 +66,7 @@ QString start()
 std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane, const QString &failing, bool shown = true)
 {
     pane = new FakeBrowserPane;
-    pane->failing = { failing };
+    pane->failing = failing;
     auto form = std::make_unique<Form5>(pane);
     if (shown) {
         form->show();
@@ -108,30 +107,21 @@ void TestHelpViewer::layout_data()
     QTest::newRow("1 x 1") << QSize(1, 1) << "3,22 0x20 -43,24 41x17 3,88 0x0";
 }
 
-// Every control at its place in pixels (the layout's twips, rounded by hand)
-// with its text; the address box, the go button and the pane follow the
-// right and bottom edges, never below 0. Closing discards window and pane.
+// The address box, the go button and the pane follow the right and bottom
+// edges, never below 0, at their places in pixels (the layout's twips,
+// rounded by hand); the toolbar spans the window. Closing discards window and
+// pane.
 void TestHelpViewer::layout()
 {
     QFETCH(QSize, client);
     FakeBrowserPane *pane = nullptr;
     QPointer<Form5> form = viewer(pane, {}).release();
-    QStringList shown;
-    for (const char *name : { "tbToolBar", "picAddress", "lblAddress", "Label1" })
-        shown << describe(control(*form, name));
-    for (QAction *action : form->findChild<QToolBar *>()->actions())
-        shown << action->data().toString() + u' ' + action->toolTip();
-    QCOMPARE(shown,
-        QStringList({ "tbToolBar 0,0 687x36 ", "picAddress 0,36 687x45 ",
-            "lblAddress 3,4 205x17 ｱﾄﾞﾚｽ(&A):", "Label1 488,144 145x25 Label1", "Back 戻る",
-            "Forward 進む", "Stop 中止", "Refresh 更新", "Home ﾎｰﾑ", "Search 検索" }));
-    QVERIFY(control(*form, "Label1")->isHidden());
     form->resize(client);
     QTRY_COMPARE(form->size(), client);
-    shown.clear();
+    QStringList places;
     for (const char *name : { "cboAddress", "Command1", "brwWebBrowser" })
-        shown << describe(control(*form, name)).section(u' ', 1, 2);
-    QTEST(shown.join(u' '), "places");
+        places << describe(control(*form, name)).section(u' ', 1, 2);
+    QTEST(places.join(u' '), "places");
     QCOMPARE(form->findChild<QToolBar *>()->width(), client.width());
     QPointer<FakeBrowserPane> kept = pane;
     form->close();
@@ -185,9 +175,8 @@ void TestHelpViewer::captionOnOpening()
 
 void TestHelpViewer::commands_data()
 {
-    // Once the start page has loaded: Enter or go (after typing the address),
-    // pick (the address from the drop-down), a toolbar key, a link followed,
-    // or none; the focus then leaves the box.
+    // Once the start page has loaded, the address typed, then: Enter, go, a
+    // toolbar key, a link followed, or none; the focus then leaves the box.
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("failing");
@@ -204,7 +193,6 @@ void TestHelpViewer::commands_data()
     row("Enter", start(), "", "Navigate " + start() + " polling listed");
     row("go", "", "", "Navigate  polling listed");
     row("go", "c.htm", "Navigate", "Navigate c.htm polling");
-    row("pick", start(), "", "Navigate " + start() + " polling listed");
     // Qt would select the listed entry as though picked when editing ends.
     row("none", start(), "", "");
     row("Back", "c.htm", "", "GoBack polling");
@@ -228,19 +216,11 @@ void TestHelpViewer::commands()
     pane->finish();
     form->timTimer_Timer();
     pane->requests.clear();
-    pane->failing.insert(failing);
+    pane->failing = failing;
     QComboBox *box = form->findChild<QComboBox *>();
     box->lineEdit()->setFocus();
     box->lineEdit()->clear();
-    if (action == u"pick") {
-        box->showPopup();
-        QAbstractItemView *view = box->view();
-        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-        const QModelIndex entry = view->model()->index(box->findText(address), 0);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
-    } else {
-        QTest::keyClicks(box->lineEdit(), address);
-    }
+    QTest::keyClicks(box->lineEdit(), address);
     if (action == u"Enter")
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     if (action == u"go")
