@@ -97,6 +97,7 @@ private slots:
     void captionOnOpening();
     void commands_data();
     void commands();
+    void helpPagesAreWhole();
 };
 
 void TestHelpViewer::layout_data()
@@ -242,6 +243,30 @@ void TestHelpViewer::commands()
     QTEST(outcome.trimmed(), "outcome");
     QCOMPARE(box->currentText(), address);
     QCOMPARE(form->windowTitle(), *pane->LocationName());
+}
+
+// Every picture, style sheet, script and page that the help pages refer to is
+// among the files beside them, and every in-page link has its target: the
+// help needs nothing from elsewhere.
+void TestHelpViewer::helpPagesAreWhole()
+{
+    const QDir folder(QFileInfo(start()).path());
+    const QStringList pages = folder.entryList({ QStringLiteral("*.htm") });
+    QVERIFY(pages.contains(QStringLiteral("hlp01.htm"))
+        && pages.contains(QStringLiteral("search.htm")));
+    for (const QString &name : pages) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        for (const auto &link :
+            QRegularExpression(R"((?:src|href)="([^"?#]*)#?([^"?]*))").globalMatch(page)) {
+            const QString target = link.captured(1), anchor = link.captured(2);
+            QVERIFY2(target.isEmpty() || folder.exists(target), qPrintable(name + ": " + target));
+            QVERIFY2(
+                !target.isEmpty() || anchor.isEmpty() || page.contains("id=\"" + anchor + u'"'),
+                qPrintable(name + ": #" + anchor));
+        }
+    }
 }
 
 QTEST_MAIN(TestHelpViewer)
