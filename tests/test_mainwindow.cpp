@@ -60,7 +60,6 @@ private slots:
     void commands();
     void aboutBox_data();
     void aboutBox();
-    void drawingIsKept();
 
 private:
     std::optional<QTemporaryDir> folder;
@@ -171,13 +170,23 @@ void TestMainWindow::pictureFollowsTheBoard()
     layout = BoardLayout(*form);
     grid = layout.grid();
     QCOMPARE(shown, grid);
-    for (int i = 2; i <= 4; ++i)
-        QTest::mouseClick(&surface, Qt::RightButton, Qt::ShiftModifier, layout.centre(i, 3));
     form->Command3_Click();
-    QCOMPARE(form->life().board().at(3, 2).number(), 1.0); // a blinker
     QCOMPARE(shown, layout.board(grid, *form));
     form->Command2_Click();
     QCOMPARE(shown, grid);
+    // After Reset a larger window keeps what was drawn, the rest blank, on the
+    // screen too, under the panel; a huge window's memory comes back.
+    form->resize(form->width() + 70, form->height() + 20);
+    QTRY_COMPARE(surface.width(), 900);
+    QImage kept(shown.size(), QImage::Format_RGB32);
+    kept.fill(Qt::white);
+    QPainter(&kept).drawImage(0, 0, grid);
+    QCOMPARE(shown, kept);
+    const QRect below(0, 60, kept.width(), kept.height() - 60); // below the panel
+    QCOMPARE(surface.grab(below).toImage().convertToFormat(QImage::Format_RGB32), kept.copy(below));
+    form->resize(4200, 4900);
+    form->resize(700, 600);
+    QTRY_VERIFY(shown.sizeInBytes() <= 2 * 4 * 700 * 600);
 }
 
 void TestMainWindow::commands_data()
@@ -406,27 +415,6 @@ void TestMainWindow::aboutBox()
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
                  [](const QWidget *window) { return qobject_cast<const frmAbout *>(window); }),
         1);
-}
-
-// What is drawn stays through a shrink and a regrowth, uncovered area comes
-// in the background colour, and a huge image shrinks with the window.
-void TestMainWindow::drawingIsKept()
-{
-    DrawingSurface surface;
-    surface.resize(200, 150);
-    surface.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&surface));
-    surface.setBackColor(Qt::red);
-    surface.line(0, 1500, 2985, 1500, Qt::black);
-    surface.resize(50, 40);
-    surface.resize(300, 200);
-    QTRY_COMPARE(surface.image().size(), QSize(300, 200));
-    QCOMPARE(surface.image().pixelColor(190, 100), QColor(Qt::black));
-    QCOMPARE(surface.image().pixelColor(250, 180), QColor(Qt::red));
-    QCOMPARE(surface.grab().toImage().pixelColor(190, 100), QColor(Qt::black));
-    surface.resize(4200, 4900); // and the memory of a huge window comes back
-    surface.resize(600, 700);
-    QTRY_VERIFY(surface.image().sizeInBytes() <= 2 * 4 * 600 * 700);
 }
 
 QTEST_MAIN(TestMainWindow)
