@@ -28,19 +28,13 @@ template <typename Control = QWidget> Control *control(const QWidget &window, co
     return window.findChild<Control *>(QLatin1String(name));
 }
 
-inline QString counter(const gridlore::Form1 &form)
-{
-    return control<QLabel>(form, "Label1")->text();
-}
-
 // A control's name, place in pixels and text, in one line.
 inline QString describe(const QWidget *w)
 {
     const QRect r = w->geometry();
-    const QVariant text = w->property("text");
     return QString::asprintf(
                "%s %d,%d %dx%d ", qPrintable(w->objectName()), r.x(), r.y(), r.width(), r.height())
-        + (text.isValid() ? text : w->property("currentText")).toString();
+        + w->property("text").toString();
 }
 
 // The board as it should look, worked out from the layout alone: the panel is

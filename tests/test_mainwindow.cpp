@@ -304,7 +304,8 @@ void TestMainWindow::commands()
         QTRY_VERIFY(ticks == 3 || !input.endsWith(u't'));
         outcome = QStringLiteral("%1 %2 %3")
                       .arg(form->timer()->isActive() ? "on" : "off",
-                          control<QPushButton>(*form, "Command4")->text(), counter(*form));
+                          control<QPushButton>(*form, "Command4")->text(),
+                          control<QLabel>(*form, "Label1")->text());
     } else if (field == u"copy") {
         placeBoard(board, 1, 1, input);
         QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
