@@ -135,17 +135,16 @@ void TestHelpViewer::captionOnOpening_data()
     QTest::addColumn<QString>("failing"); // the pane member that fails
     QTest::addColumn<QString>("events"); // each with the caption after it
     const QString c = QStringLiteral("接続中..."), h = start().toUpper();
-    QTest::newRow("busy two ticks, then loaded")
-        << "" << QStringLiteral("tick %1 tick %1 loaded %2 tick %2").arg(c, h);
-    QTest::newRow("idle, found by the running indicator") << ""
-                                                          << "idle Form2 wait " + h;
+    const auto row = [](const char *name, const char *failing, const QString &events) {
+        QTest::newRow(name) << QString::fromLatin1(failing) << events;
+    };
+    row("busy two ticks, then loaded", "",
+        QStringLiteral("tick %1 tick %1 loaded %2 tick %2").arg(c, h));
+    row("idle, found by the running indicator", "", "idle Form2 wait " + h);
     // Taken as idle, or the indicator would poll for ever.
-    QTest::newRow("Busy unreadable") << "Busy"
-                                     << "notice " + h + " tick " + h;
-    QTest::newRow("LocationName unreadable") << "LocationName"
-                                             << "idle Form2 notice Form2 tick Form2";
-    QTest::newRow("start page refused") << "Navigate"
-                                        << "tick ";
+    row("Busy unreadable", "Busy", "notice " + h + " tick " + h);
+    row("LocationName unreadable", "LocationName", "idle Form2 notice Form2 tick Form2");
+    row("start page refused", "Navigate", "tick ");
 }
 
 // The indicator polls until the last event, which finds the pane idle.
@@ -252,8 +251,7 @@ void TestHelpViewer::helpPagesAreWhole()
 {
     const QDir folder(QFileInfo(start()).path());
     const QStringList pages = folder.entryList({ QStringLiteral("*.htm") });
-    QVERIFY(pages.contains(QStringLiteral("hlp01.htm"))
-        && pages.contains(QStringLiteral("search.htm")));
+    QVERIFY(pages.contains(QStringLiteral("hlp01.htm")));
     for (const QString &name : pages) {
         QFile file(folder.filePath(name));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -261,10 +259,9 @@ void TestHelpViewer::helpPagesAreWhole()
         for (const auto &link :
             QRegularExpression(R"((?:src|href)="([^"?#]*)#?([^"?]*))").globalMatch(page)) {
             const QString target = link.captured(1), anchor = link.captured(2);
-            QVERIFY2(target.isEmpty() || folder.exists(target), qPrintable(name + ": " + target));
-            QVERIFY2(
-                !target.isEmpty() || anchor.isEmpty() || page.contains("id=\"" + anchor + u'"'),
-                qPrintable(name + ": #" + anchor));
+            QVERIFY2(target.isEmpty() ? anchor.isEmpty() || page.contains("id=\"" + anchor + u'"')
+                                      : folder.exists(target),
+                qPrintable(name + ": " + link.captured()));
         }
     }
 }
