@@ -91,7 +91,6 @@ class TestHelpViewer : public QObject
     Q_OBJECT
 
 private slots:
-    void layout_data();
     void layout();
     void captionOnOpening_data();
     void captionOnOpening();
@@ -100,30 +99,24 @@ private slots:
     void helpPagesAreWhole();
 };
 
-void TestHelpViewer::layout_data()
-{
-    QTest::addColumn<QSize>("client");
-    QTest::addColumn<QString>("places"); // of the box, the go button and the pane
-    QTest::newRow("687 x 560") << QSize(687, 560) << "3,22 636x20 643,24 41x17 3,88 680x472";
-    QTest::newRow("1 x 1") << QSize(1, 1) << "3,22 0x20 -43,24 41x17 3,88 0x0";
-}
-
 // The address box, the go button and the pane follow the right and bottom
 // edges, never below 0, at their places in pixels (the layout's twips,
 // rounded by hand); the toolbar spans the window. Closing discards window and
 // pane.
 void TestHelpViewer::layout()
 {
-    QFETCH(QSize, client);
     FakeBrowserPane *pane = nullptr;
     QPointer<Form5> form = viewer(pane, {}).release();
-    form->resize(client);
-    QTRY_COMPARE(form->size(), client);
     QStringList places;
-    for (const char *name : { "cboAddress", "Command1", "brwWebBrowser" })
-        places << describe(control(*form, name)).section(u' ', 1, 2);
-    QTEST(places.join(u' '), "places");
-    QCOMPARE(form->findChild<QToolBar *>()->width(), client.width());
+    for (const QSize client : { QSize(687, 560), QSize(1, 1) }) {
+        form->resize(client);
+        QTRY_COMPARE(form->size(), client);
+        for (const char *name : { "cboAddress", "Command1", "brwWebBrowser", "tbToolBar" })
+            places << describe(control(*form, name)).section(u' ', 1, 2);
+    }
+    QCOMPARE(places.join(u' '),
+        "3,22 636x20 643,24 41x17 3,88 680x472 0,0 687x36 3,22 0x20 -43,24 41x17 3,88 0x0 0,0 "
+        "1x36");
     QPointer<FakeBrowserPane> kept = pane;
     form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -176,7 +169,7 @@ void TestHelpViewer::captionOnOpening()
 void TestHelpViewer::commands_data()
 {
     // Once the start page has loaded, the address typed, then: Enter, go, a
-    // toolbar key, a link followed, or none; the focus then leaves the box.
+    // toolbar key, or none; the focus then leaves the box.
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("failing");
@@ -190,8 +183,7 @@ void TestHelpViewer::commands_data()
             << action << address << failing << outcome;
     };
     row("Enter", "c.htm", "", "Navigate c.htm polling listed");
-    row("Enter", start(), "", "Navigate " + start() + " polling listed");
-    row("go", "", "", "Navigate  polling listed");
+    row("Enter", start(), "", "Navigate " + start() + " polling listed"); // listed again
     row("go", "c.htm", "Navigate", "Navigate c.htm polling");
     // Qt would select the listed entry as though picked when editing ends.
     row("none", start(), "", "");
@@ -201,7 +193,6 @@ void TestHelpViewer::commands_data()
     row("Refresh", "c.htm", "", "Refresh polling");
     row("Home", "c.htm", "", "Navigate " + start() + " polling");
     row("Search", "c.htm", "", "GoSearch polling");
-    row("link", "c.htm", "", "");
 }
 
 // Only the go action adds to the list; nothing else changes the box's text;
@@ -225,8 +216,6 @@ void TestHelpViewer::commands()
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     if (action == u"go")
         QTest::mouseClick(control(*form, "Command1"), Qt::LeftButton);
-    if (action == u"link")
-        pane->page = QStringLiteral("hlp01.htm#rules"), pane->finish();
     auto *toolBar = form->findChild<QToolBar *>();
     for (QAction *button : toolBar->actions())
         if (button->data().toString() == action)
