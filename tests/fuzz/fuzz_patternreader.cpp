@@ -91,10 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             else
                 require(std::isfinite(cell.number()), "a cell holds no finite number");
         }
-    if (format == PatternFormat::Own)
-        require(result != ReadResult::Unchanged, "own format reported as unchanged");
-    else
-        require(result != ReadResult::Stopped, "a foreign pattern left half placed");
+    require(format == PatternFormat::Own ? result != ReadResult::Unchanged
+                                         : result != ReadResult::Stopped,
+        "own format reported as unchanged, or a foreign pattern left half placed");
 
     // Whatever the board now holds, Save then Read then Save gives the same bytes.
     const std::string first = saved(life);
