@@ -107,16 +107,16 @@ void TestHelpViewer::layout()
 {
     FakeBrowserPane *pane = nullptr;
     QPointer<Form5> form = viewer(pane, {}).release();
-    QStringList places;
+    QStringList places; // at the design size, then at 1 x 1
     for (const QSize client : { QSize(687, 560), QSize(1, 1) }) {
         form->resize(client);
         QTRY_COMPARE(form->size(), client);
         for (const char *name : { "cboAddress", "Command1", "brwWebBrowser", "tbToolBar" })
             places << describe(control(*form, name)).section(u' ', 1, 2);
     }
-    QCOMPARE(places.join(u' '),
-        "3,22 636x20 643,24 41x17 3,88 680x472 0,0 687x36 3,22 0x20 -43,24 41x17 3,88 0x0 0,0 "
-        "1x36");
+    QCOMPARE(places,
+        QStringList({ "3,22 636x20", "643,24 41x17", "3,88 680x472", "0,0 687x36", "3,22 0x20",
+            "-43,24 41x17", "3,88 0x0", "0,0 1x36" }));
     QPointer<FakeBrowserPane> kept = pane;
     form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
