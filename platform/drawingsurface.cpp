@@ -150,12 +150,14 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
     ownersValid_ = false;
     if (stamper_.prepare(image_, font_, text)) {
         owners_.assign(std::size_t(image_.width()) * image_.height(), -1);
+        placements_.resize(prints.size());
         bool full = true;
         bool overlap = false;
         for (std::size_t k = 0; k < prints.size(); ++k) {
             const TextPrint &at = prints[k];
-            const TextStamper::Cover cover = stamper_.stamp(image_, twips::toPixels(at.x),
-                twips::toPixels(at.y) + ascent, at.colour, owners_, int(k));
+            placements_[k] = stamper_.place(twips::toPixels(at.x), twips::toPixels(at.y) + ascent);
+            const TextStamper::Cover cover
+                = stamper_.stamp(image_, placements_[k], at.colour, owners_, int(k));
             full = full && cover != TextStamper::Cover::Partly;
             overlap = overlap || cover == TextStamper::Cover::OverOthers;
         }
@@ -163,8 +165,6 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
         printsOverlap_ = overlap;
         printedText_ = text;
         printedFont_ = font_;
-        printedCount_ = prints.size();
-        printedAscent_ = ascent;
     } else {
         QPainter painter(&image_);
         painter.setFont(font_);
@@ -213,7 +213,7 @@ void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrin
     const std::vector<std::size_t> &changed)
 {
     if (!ownersValid_ || text != printedText_ || font_ != printedFont_
-        || prints.size() != printedCount_ || !stamper_.prepare(image_, font_, text)) {
+        || prints.size() != placements_.size() || !stamper_.prepare(image_, font_, text)) {
         printMany(text, prints);
         return;
     }
@@ -223,10 +223,13 @@ void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrin
     std::vector<QRect> areas;
     areas.reserve(changed.size());
     for (const std::size_t k : changed) {
-        const TextPrint &at = prints[k];
-        const QRect area = stamper_.restamp(image_, twips::toPixels(at.x),
-            twips::toPixels(at.y) + printedAscent_, at.colour, owners, int(k));
-        if (!area.isEmpty())
+        const QRect area
+            = stamper_.restamp(image_, placements_[k], prints[k].colour, owners, int(k));
+        if (area.isEmpty())
+            continue;
+        if (ratio == 1)
+            areas.push_back(area);
+        else
             areas.push_back(QRectF(
                 area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
                                 .toAlignedRect());
