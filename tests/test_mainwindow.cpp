@@ -155,11 +155,24 @@ void TestMainWindow::pictureFollowsTheBoard()
         painter.end();
         QCOMPARE(shown, expected);
     }
+    // On the largest board, enough cells that a generation changes hundreds of marks.
+    for (int i = 1; size == "150" && i <= columns; ++i)
+        for (int j = rows + 1; j <= form->life().rows(); ++j)
+            form->life().board().set(i, j, Cell(random() % 3 ? 0.0 : 1.0));
+    QRect board = surface.rect(); // below the panel, where the screen shows the image
+    board.setTop(control(*form, "Frame1")->geometry().bottom() + 1);
+    const auto onScreen = [&] {
+        QCoreApplication::processEvents(); // paint and send to the window's backing store
+        const QImage window = form->screen()->grabWindow(form->winId()).toImage();
+        return window.copy(board.translated(surface.mapTo(form.get(), QPoint())))
+            .convertToFormat(QImage::Format_RGB32);
+    };
     for (int generation = 1; generation <= 12; ++generation) {
         if (generation == 7) // a press prints its mark over the last generation's
             QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(2, 2));
         generation % 2 ? form->Command3_Click() : form->Timer1_Timer();
         QCOMPARE(shown, layout.board(grid, *form));
+        QCOMPARE(onScreen(), shown.copy(board));
     }
     form->life().board().set(1, 2, 2.0); // live to the step, yet drawn white
     form->DrawCells();
