@@ -234,6 +234,15 @@ QRect TextStamper::restamp(
     return area & target.rect();
 }
 
+void TextStamper::prefetch(const QImage &target, const Placement &at) const
+{
+    const Stamp &s = *at.stamp;
+    __builtin_prefetch(s.offsets.data());
+    const QRect area = s.bounds.translated(at.origin) & target.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        __builtin_prefetch(target.constScanLine(y) + qsizetype(area.left()) * sizeof(QRgb), 1);
+}
+
 void TextStamper::blend(QImage &target, Stamp &stamp, int x, int y, QRgb colour)
 {
     // Black or white over itself stays as it is at any coverage, which

@@ -54,6 +54,9 @@ public:
     // `at` that `owners` gives to `index`, or all of them if `owners` is
     // null. Returns their bounding rectangle in device pixels.
     QRect restamp(QImage &target, const Placement &at, QRgb colour, const int *owners, int index);
+    // Asks the processor to fetch what restamp() at `at` will touch, so that a
+    // run of restamps scattered over a large image need not wait for memory.
+    void prefetch(const QImage &target, const Placement &at) const;
 
 private:
     // The pixels the text touches, relative to the whole-pixel origin of its
