@@ -33,6 +33,14 @@ public:
 
     static constexpr int index(int column, int row) { return column * Extent + row; }
 
+    // One column's cells holding 1, a bit per row (row r is bit r % 64 of
+    // word r / 64): what a picture of the board needs, 64 cells at a time.
+    static constexpr int WordsPerColumn = (Extent + 63) / 64;
+    const std::uint64_t *ones(int column) const
+    {
+        return &ones_[std::size_t(column) * WordsPerColumn];
+    }
+
 private:
     // Written only by the generation step, which stores nothing but 0, 1 and
     // empty and so keeps the count of irregular cells as it is.
@@ -45,7 +53,6 @@ private:
     // the step on boards that hold nothing but 0, 1 and empty: whether a cell
     // holds 1, and whether it is empty. Kept in step with the numbers above by
     // every write.
-    static constexpr int WordsPerColumn = (Extent + 63) / 64;
     std::uint64_t *ones(int column) { return &ones_[std::size_t(column) * WordsPerColumn]; }
     std::uint64_t *empties(int column) { return &empties_[std::size_t(column) * WordsPerColumn]; }
     bool holdsOnlyZeroOneOrEmpty() const { return others_ == 0; }

@@ -130,9 +130,10 @@ private:
     // The surface shows `marks_` as the last DrawCells printed them and nothing
     // since, on the same geometry, so the next may paint only what changed.
     bool marksShown_ = false;
-    // Whether each mark, as marks_ holds them, was printed black: a byte per
-    // mark keeps the generation's comparison pass compact and fast.
-    std::vector<std::uint8_t> shownBlack_;
+    // The board's cells holding 1 as marks_ shows them, column by column in
+    // the board's own words: a generation's changes are found 64 cells at a
+    // time.
+    std::vector<std::uint64_t> shownOnes_;
     std::vector<std::size_t> changedMarks_;
 };
 

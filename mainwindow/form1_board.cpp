@@ -7,6 +7,9 @@
 #include <QFrame>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <bit>
+
 namespace gridlore {
 
 namespace {
@@ -70,21 +73,27 @@ void Form1::DrawCells()
     const CellArray &board = life_.board();
     const int columns = life_.columns();
     const int rows = life_.rows();
-    auto colourOf
-        = [](double number) { return number == 1.0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); };
+    constexpr QRgb Black = qRgb(0, 0, 0);
+    constexpr QRgb White = qRgb(255, 255, 255);
+    constexpr int Words = CellArray::WordsPerColumn;
     if (marksShown_) {
         // Same board size and geometry as last time: only colours can differ.
         changedMarks_.clear();
-        std::size_t k = 0;
         for (int i = 1; i <= columns; ++i) {
-            const double *numbers = board.numbers(i);
-            for (int j = 1; j <= rows; ++j, ++k) {
-                const std::uint8_t black = numbers[j] == 1.0;
-                if (black != shownBlack_[k]) {
-                    shownBlack_[k] = black;
-                    marks_[k].colour = colourOf(numbers[j]);
+            const std::uint64_t *ones = board.ones(i);
+            std::uint64_t *shown = &shownOnes_[std::size_t(i - 1) * Words];
+            for (int w = 0; w < Words; ++w) {
+                for (std::uint64_t changed = ones[w] ^ shown[w]; changed != 0;
+                     changed &= changed - 1) {
+                    const int bit = std::countr_zero(changed);
+                    const int j = w * 64 + bit;
+                    if (j < 1 || j > rows)
+                        continue;
+                    const std::size_t k = std::size_t(i - 1) * rows + (j - 1);
+                    marks_[k].colour = (ones[w] >> bit) & 1 ? Black : White;
                     changedMarks_.push_back(k);
                 }
+                shown[w] = ones[w];
             }
         }
         surface_->reprintMany(Mark, marks_, changedMarks_);
@@ -100,12 +109,12 @@ void Form1::DrawCells()
         const double x = markPosition(i, 1, quarter).x();
         const double *numbers = board.numbers(i);
         for (int j = 1; j <= rows; ++j)
-            marks_.push_back({ x, ys[j], colourOf(numbers[j]) });
+            marks_.push_back({ x, ys[j], numbers[j] == 1.0 ? Black : White });
     }
     surface_->printMany(Mark, marks_);
-    shownBlack_.resize(marks_.size());
-    for (std::size_t k = 0; k < marks_.size(); ++k)
-        shownBlack_[k] = marks_[k].colour == qRgb(0, 0, 0);
+    shownOnes_.resize(std::size_t(columns) * Words);
+    for (int i = 1; i <= columns; ++i)
+        std::copy_n(board.ones(i), Words, &shownOnes_[std::size_t(i - 1) * Words]);
     marksShown_ = true;
 }
 

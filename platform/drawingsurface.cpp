@@ -150,12 +150,14 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
     ownersValid_ = false;
     if (stamper_.prepare(image_, font_, text)) {
         owners_.assign(std::size_t(image_.width()) * image_.height(), -1);
+        placements_.resize(prints.size());
         bool full = true;
         bool overlap = false;
         for (std::size_t k = 0; k < prints.size(); ++k) {
             const TextPrint &at = prints[k];
-            const TextStamper::Cover cover = stamper_.stamp(image_, twips::toPixels(at.x),
-                twips::toPixels(at.y) + ascent, at.colour, owners_, int(k));
+            placements_[k] = stamper_.place(twips::toPixels(at.x), twips::toPixels(at.y) + ascent);
+            const TextStamper::Cover cover
+                = stamper_.stamp(image_, placements_[k], at.colour, owners_, int(k));
             full = full && cover != TextStamper::Cover::Partly;
             overlap = overlap || cover == TextStamper::Cover::OverOthers;
         }
@@ -163,8 +165,6 @@ void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint>
         printsOverlap_ = overlap;
         printedText_ = text;
         printedFont_ = font_;
-        printedCount_ = prints.size();
-        printedAscent_ = ascent;
     } else {
         QPainter painter(&image_);
         painter.setFont(font_);
@@ -182,28 +182,51 @@ namespace {
 // a copy to its worker threads, waking them for every generation.
 constexpr int StripHeight = 64;
 
-// What to send to the screen for the rectangles `areas`: their union while it
-// is simple, else for each strip of the surface the rectangle around those
-// that start in it. Thousands of tiny rectangles cost more to build into a
-// region, paint and send than the few pixels they spare.
-QRegion changedRegion(const std::vector<QRect> &areas)
+// What to send to the screen for the rectangles `areas`. While they are few:
+// bands of those that overlap in height, each cut where two lie more than a
+// few pixels apart; added in that order, every rectangle is appended to the
+// region in constant time. Past that, for each strip of the surface the
+// rectangle around those that start in it: thousands of tiny rectangles cost
+// more to build into a region, paint and send than the pixels they spare.
+QRegion changedRegion(std::vector<QRect> &areas)
 {
-    constexpr std::size_t MostRectangles = 64;
+    constexpr std::size_t MostRectangles = 256;
+    constexpr int Gap = 16;
     QRegion region;
-    if (areas.size() <= MostRectangles) {
-        for (const QRect &area : areas)
-            region += area;
+    if (areas.size() > MostRectangles) {
+        std::vector<QRect> strips;
+        for (const QRect &area : areas) {
+            const std::size_t strip = std::size_t(std::max(0, area.top() / StripHeight));
+            if (strips.size() <= strip)
+                strips.resize(strip + 1);
+            strips[strip] |= area;
+        }
+        for (const QRect &strip : strips)
+            region += strip;
         return region;
     }
-    std::vector<QRect> strips;
-    for (const QRect &area : areas) {
-        const std::size_t strip = std::size_t(std::max(0, area.top() / StripHeight));
-        if (strips.size() <= strip)
-            strips.resize(strip + 1);
-        strips[strip] |= area;
+    std::sort(areas.begin(), areas.end(), [](const QRect &a, const QRect &b) {
+        return a.top() < b.top() || (a.top() == b.top() && a.left() < b.left());
+    });
+    for (auto band = areas.begin(); band != areas.end();) {
+        const int top = band->top();
+        int bottom = band->bottom();
+        auto end = band + 1;
+        for (; end != areas.end() && end->top() <= bottom; ++end)
+            bottom = std::max(bottom, end->bottom());
+        std::sort(band, end, [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+        int left = band->left();
+        int right = band->right();
+        for (auto area = band + 1; area != end; ++area) {
+            if (area->left() > right + Gap) {
+                region += QRect(QPoint(left, top), QPoint(right, bottom));
+                left = area->left();
+            }
+            right = std::max(right, area->right());
+        }
+        region += QRect(QPoint(left, top), QPoint(right, bottom));
+        band = end;
     }
-    for (const QRect &strip : strips)
-        region += strip;
     return region;
 }
 
@@ -213,7 +236,7 @@ void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrin
     const std::vector<std::size_t> &changed)
 {
     if (!ownersValid_ || text != printedText_ || font_ != printedFont_
-        || prints.size() != printedCount_ || !stamper_.prepare(image_, font_, text)) {
+        || prints.size() != placements_.size() || !stamper_.prepare(image_, font_, text)) {
         printMany(text, prints);
         return;
     }
@@ -222,11 +245,23 @@ void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrin
     const int *owners = printsOverlap_ ? owners_.data() : nullptr;
     std::vector<QRect> areas;
     areas.reserve(changed.size());
-    for (const std::size_t k : changed) {
-        const TextPrint &at = prints[k];
-        const QRect area = stamper_.restamp(image_, twips::toPixels(at.x),
-            twips::toPixels(at.y) + printedAscent_, at.colour, owners, int(k));
-        if (!area.isEmpty())
+    // The changed prints lie scattered over the image: fetching ahead keeps
+    // the processor from waiting for memory at every one.
+    constexpr std::size_t Ahead = 8;
+    const std::size_t count = changed.size();
+    for (std::size_t n = 0; n < count; ++n) {
+        if (n + 2 * Ahead < count)
+            __builtin_prefetch(&placements_[changed[n + 2 * Ahead]]);
+        if (n + Ahead < count)
+            stamper_.prefetch(image_, placements_[changed[n + Ahead]]);
+        const std::size_t k = changed[n];
+        const QRect area
+            = stamper_.restamp(image_, placements_[k], prints[k].colour, owners, int(k));
+        if (area.isEmpty())
+            continue;
+        if (ratio == 1)
+            areas.push_back(area);
+        else
             areas.push_back(QRectF(
                 area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
                                 .toAlignedRect());

@@ -107,8 +107,7 @@ private:
     // beneath.
     QString printedText_;
     QFont printedFont_;
-    std::size_t printedCount_ = 0;
-    double printedAscent_ = 0;
+    std::vector<TextStamper::Placement> placements_; // where each print landed
     std::vector<int> owners_;
     bool ownersValid_ = false;
     bool printsOverlap_ = false;

@@ -162,36 +162,33 @@ TextStamper::Stamp &TextStamper::stampFor(int fractionX, int fractionY)
     return *slot;
 }
 
-TextStamper::Stamp &TextStamper::stampAt(double x, double baseline, QPoint &origin)
+TextStamper::Placement TextStamper::place(double x, double baseline)
 {
     const int fx = fixedPoint(x * ratio_);
     const int fy = fixedPoint(baseline * ratio_);
     // Floor division: the whole pixel, and the 64ths beyond it.
-    origin = QPoint(fx >> 6, fy >> 6);
-    return stampFor(fx & 63, fy & 63);
+    return { QPoint(fx >> 6, fy >> 6), &stampFor(fx & 63, fy & 63) };
 }
 
 void TextStamper::stamp(QImage &target, double x, double baseline, QRgb colour)
 {
-    QPoint origin;
-    Stamp &s = stampAt(x, baseline, origin);
-    blend(target, s, origin.x(), origin.y(), colour);
+    const Placement at = place(x, baseline);
+    blend(target, *at.stamp, at.origin.x(), at.origin.y(), colour);
 }
 
 TextStamper::Cover TextStamper::stamp(
-    QImage &target, double x, double baseline, QRgb colour, std::vector<int> &owners, int index)
+    QImage &target, const Placement &at, QRgb colour, std::vector<int> &owners, int index)
 {
-    QPoint origin;
-    Stamp &s = stampAt(x, baseline, origin);
-    blend(target, s, origin.x(), origin.y(), colour);
+    const Stamp &s = *at.stamp;
+    blend(target, *at.stamp, at.origin.x(), at.origin.y(), colour);
     Cover cover = Cover::Alone;
     for (std::size_t k = 0; k < s.pixels.size(); ++k) {
-        const QPoint at = s.pixels[k] + origin;
+        const QPoint p = s.pixels[k] + at.origin;
         if (s.coverage[k] != 255)
             cover = Cover::Partly;
-        if (!target.rect().contains(at))
+        if (!target.rect().contains(p))
             continue;
-        int &owner = owners[std::size_t(at.y()) * target.width() + at.x()];
+        int &owner = owners[std::size_t(p.y()) * target.width() + p.x()];
         if (owner != -1 && cover == Cover::Alone)
             cover = Cover::OverOthers;
         owner = index;
@@ -200,40 +197,50 @@ TextStamper::Cover TextStamper::stamp(
 }
 
 QRect TextStamper::restamp(
-    QImage &target, double x, double baseline, QRgb colour, const int *owners, int index)
+    QImage &target, const Placement &at, QRgb colour, const int *owners, int index)
 {
-    QPoint origin;
-    Stamp &s = stampAt(x, baseline, origin);
+    Stamp &s = *at.stamp;
+    const QPoint origin = at.origin;
     const QRect area = s.bounds.translated(origin);
     const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb *bits = reinterpret_cast<QRgb *>(target.bits());
-    if (target.rect().contains(area) && stride == target.width()) {
+    if (area.left() >= 0 && area.top() >= 0 && area.right() < target.width()
+        && area.bottom() < target.height() && stride == target.width()) {
         if (s.stride != stride) {
             s.offsets.clear();
             for (const QPoint &p : s.pixels)
                 s.offsets.push_back(p.y() * stride + p.x());
             s.stride = stride;
         }
-        QRgb *at = bits + origin.y() * stride + origin.x();
+        QRgb *first = bits + origin.y() * stride + origin.x();
         if (!owners) {
             for (const qsizetype offset : s.offsets)
-                at[offset] = colour;
+                first[offset] = colour;
             return area;
         }
-        const int *owner = owners + (at - bits);
+        const int *owner = owners + (first - bits);
         for (const qsizetype offset : s.offsets)
             if (owner[offset] == index)
-                at[offset] = colour;
+                first[offset] = colour;
         return area;
     }
     // Partly off the image: pixel by pixel, keeping to what is on it.
     for (const QPoint &p : s.pixels) {
-        const QPoint at = p + origin;
-        const qsizetype k = at.y() * qsizetype(target.width()) + at.x();
-        if (target.rect().contains(at) && (!owners || owners[k] == index))
-            bits[at.y() * stride + at.x()] = colour;
+        const QPoint on = p + origin;
+        const qsizetype k = on.y() * qsizetype(target.width()) + on.x();
+        if (target.rect().contains(on) && (!owners || owners[k] == index))
+            bits[on.y() * stride + on.x()] = colour;
     }
     return area & target.rect();
+}
+
+void TextStamper::prefetch(const QImage &target, const Placement &at) const
+{
+    const Stamp &s = *at.stamp;
+    __builtin_prefetch(s.offsets.data());
+    const QRect area = s.bounds.translated(at.origin) & target.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        __builtin_prefetch(target.constScanLine(y) + qsizetype(area.left()) * sizeof(QRgb), 1);
 }
 
 void TextStamper::blend(QImage &target, Stamp &stamp, int x, int y, QRgb colour)

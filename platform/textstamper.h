@@ -19,6 +19,8 @@ namespace gridlore {
 // the caller prints the ordinary way.
 class TextStamper
 {
+    struct Stamp;
+
 public:
     TextStamper();
     ~TextStamper();
@@ -31,18 +33,30 @@ public:
     // point (x, baseline), as drawText(QPointF(x, baseline), text) would.
     void stamp(QImage &target, double x, double baseline, QRgb colour);
 
+    // Where a print at the logical point (x, baseline) lands: its whole
+    // device pixel and the coverage for the 64ths beyond it. Holds until the
+    // next prepare() for another font, text or pixel ratio.
+    struct Placement
+    {
+        QPoint origin;
+        Stamp *stamp = nullptr;
+    };
+    Placement place(double x, double baseline);
+
     // As stamp(), and records `index` in `owners` (one entry per device pixel
     // of `target`, line by line, -1 for none) for every pixel the text
     // covers. Tells whether it covered every such pixel fully, and whether
     // any had an owner already.
     enum class Cover { Partly, OverOthers, Alone };
-    Cover stamp(QImage &target, double x, double baseline, QRgb colour, std::vector<int> &owners,
-        int index);
+    Cover stamp(
+        QImage &target, const Placement &at, QRgb colour, std::vector<int> &owners, int index);
     // Paints in `colour`, as full coverage does, those pixels of the text at
-    // (x, baseline) that `owners` gives to `index`, or all of them if
-    // `owners` is null. Returns their bounding rectangle in device pixels.
-    QRect restamp(
-        QImage &target, double x, double baseline, QRgb colour, const int *owners, int index);
+    // `at` that `owners` gives to `index`, or all of them if `owners` is
+    // null. Returns their bounding rectangle in device pixels.
+    QRect restamp(QImage &target, const Placement &at, QRgb colour, const int *owners, int index);
+    // Asks the processor to fetch what restamp() at `at` will touch, so that a
+    // run of restamps scattered over a large image need not wait for memory.
+    void prefetch(const QImage &target, const Placement &at) const;
 
 private:
     // The pixels the text touches, relative to the whole-pixel origin of its
@@ -57,7 +71,6 @@ private:
     };
 
     Stamp &stampFor(int fractionX, int fractionY);
-    Stamp &stampAt(double x, double baseline, QPoint &origin);
     Stamp render(int fractionX, int fractionY) const;
     bool blendingMatchesQt() const;
     static void blend(QImage &target, Stamp &stamp, int x, int y, QRgb colour);

@@ -16,6 +16,7 @@ class WebEnginePane : public BrowserPane
 
 public:
     explicit WebEnginePane(const QString &searchPage, QWidget *parent = nullptr);
+    ~WebEnginePane() override;
 
     bool Navigate(const QString &address) override;
     bool GoBack() override;
