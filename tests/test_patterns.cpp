@@ -116,8 +116,6 @@ void TestPatterns::read_data()
     };
     own("own: blanks, LF", " \t ", " ", "\n");
     own("own: \\t1\\t, LF", "\t1\t", "O", "\n");
-    own("own: .5e1", " .5e1 ", "5");
-    own("own: 1e-999", " 1e-999 ", ".");
     // Nothing but line ends, which must not be taken for a plaintext pattern.
     row("own: line ends only", QByteArray("\r\n").repeated(20), complete,
         QStringLiteral("     \n     \n     \n     "), 5);
@@ -150,8 +148,6 @@ void TestPatterns::read_data()
     placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
     placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
-    placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
-        QStringLiteral(".O.\n..O\nOO."));
     placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
     placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
     placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
