@@ -28,24 +28,6 @@ inline void placeBoard(gridlore::CellArray &board, int column, int row, const QS
         }
 }
 
-// The live area in the same notation.
-inline QString livePicture(const gridlore::Life &life)
-{
-    QStringList lines;
-    for (int j = 1; j <= life.rows(); ++j) {
-        QString line;
-        for (int i = 1; i <= life.columns(); ++i) {
-            const gridlore::Cell cell = life.board().at(i, j);
-            line += cell.isEmpty()   ? QStringLiteral(" ")
-                : cell.number() == 1 ? QStringLiteral("O")
-                : cell.number() == 0 ? QStringLiteral(".")
-                                     : QString::number(cell.number());
-        }
-        lines << line;
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
 // A board of the given size whose live area a set-up has just cleared.
 inline gridlore::Life clearedLife(double size)
 {
@@ -61,14 +43,19 @@ inline gridlore::ReadResult readBytes(const QByteArray &bytes, gridlore::Life &l
     return gridlore::readPattern(in, life);
 }
 
-// Every cell alike, telling empty from 0 and -0 from 0.
-inline bool sameBoards(const gridlore::CellArray &a, const gridlore::CellArray &b)
+// The first cell that differs, telling empty from 0 and -0 from 0; nothing
+// when the boards are alike.
+inline QString firstDifference(const gridlore::CellArray &a, const gridlore::CellArray &b)
 {
+    const auto text = [](gridlore::Cell c) {
+        return c.isEmpty() ? QStringLiteral("empty") : QString::number(c.number());
+    };
     for (int i = 0; i < gridlore::CellArray::Extent; ++i)
         for (int j = 0; j < gridlore::CellArray::Extent; ++j)
             if (a.at(i, j).isEmpty() != b.at(i, j).isEmpty()
                 || a.at(i, j).number() != b.at(i, j).number()
                 || std::signbit(a.at(i, j).number()) != std::signbit(b.at(i, j).number()))
-                return false;
-    return true;
+                return QString::asprintf("(%d, %d) holds %s, not %s", i, j,
+                    qPrintable(text(a.at(i, j))), qPrintable(text(b.at(i, j))));
+    return QString();
 }

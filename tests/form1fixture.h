@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <memory>
-#include <optional>
 
 // A shown main window, laid out by its first resize as at start-up, with the
 // board size `size` when given (typed, then Reset).
@@ -29,19 +28,13 @@ template <typename Control = QWidget> Control *control(const QWidget &window, co
     return window.findChild<Control *>(QLatin1String(name));
 }
 
-inline QString counter(const gridlore::Form1 &form)
-{
-    return control<QLabel>(form, "Label1")->text();
-}
-
 // A control's name, place in pixels and text, in one line.
 inline QString describe(const QWidget *w)
 {
     const QRect r = w->geometry();
-    const QVariant text = w->property("text");
     return QString::asprintf(
                "%s %d,%d %dx%d ", qPrintable(w->objectName()), r.x(), r.y(), r.width(), r.height())
-        + (text.isValid() ? text : w->property("currentText")).toString();
+        + w->property("text").toString();
 }
 
 // The board as it should look, worked out from the layout alone: the panel is
@@ -54,11 +47,15 @@ struct BoardLayout
     double width; // twips, the surface's
     double height;
     double size;
+    QFont font; // the marks', as the surface has it now
+    QFontMetricsF metrics;
 
     explicit BoardLayout(const gridlore::Form1 &form)
         : width(form.surface()->width() * 15.0)
         , height(form.surface()->height() * 15.0)
         , size(form.life().boardSize())
+        , font(form.surface()->font())
+        , metrics(font, &form.surface()->image())
     {
     }
     double pitch() const { return width / size; }
@@ -91,14 +88,13 @@ struct BoardLayout
         return image;
     }
 
-    // Prints cell (column, row)'s asterisk in the painter's font, black when
-    // live, else white.
+    // Prints cell (column, row)'s asterisk, black when live, else white.
     void mark(QPainter &painter, int column, int row, bool live) const
     {
-        const QFontMetricsF &metrics = metricsOf(painter);
         const float quarter = float(metrics.height() * 15) / 4.0f;
         const float x = float(pitch() * (column - 1));
         const float y = float(pitch() * (row - 1) + Top - quarter);
+        painter.setFont(font);
         painter.setPen(live ? Qt::black : Qt::white);
         painter.drawText(QPointF(x / 15.0, y / 15.0 + metrics.ascent()), QStringLiteral("*"));
     }
@@ -107,19 +103,9 @@ struct BoardLayout
     QImage board(QImage image, const gridlore::Form1 &form) const
     {
         QPainter painter(&image);
-        painter.setFont(form.surface()->font());
         for (int i = 1; i <= form.life().columns(); ++i)
             for (int j = 1; j <= form.life().rows(); ++j)
                 mark(painter, i, j, form.life().board().at(i, j) == 1);
         return image;
     }
-
-private:
-    const QFontMetricsF &metricsOf(const QPainter &painter) const
-    {
-        if (!metrics || metrics->first != painter.font())
-            metrics.emplace(painter.font(), QFontMetricsF(painter.font(), painter.device()));
-        return metrics->second;
-    }
-    mutable std::optional<std::pair<QFont, QFontMetricsF>> metrics;
 };

@@ -28,9 +28,7 @@ void TestEngine::stepMatchesPlainRule_data()
     QTest::addColumn<bool>("cleared");
     const QList<double> life { 0, 1 }, empties { 0, 1, qQNaN() };
     QTest::newRow("150, 0 and 1, cleared") << 150.0 << life << true;
-    QTest::newRow("125, empties") << 125.0 << empties << false;
     QTest::newRow("200, empties, cleared") << 200.0 << empties << true;
-    QTest::newRow("4, empties") << 4.0 << empties << false;
     QTest::newRow("-inf, empties") << -qInf() << empties << false;
     QTest::newRow("6.25, empties, cleared") << 6.25 << empties << true;
     QTest::newRow("7.5, 2 and -1") << 7.5 << QList<double> { 0, 1, 2, -1, qQNaN() } << false;
@@ -57,14 +55,11 @@ void TestEngine::stepMatchesPlainRule()
             const double v = values[random() % values.size()];
             board.set(i, j, std::isnan(v) ? Cell::empty() : Cell(v));
         }
-    for (int i = 1; cleared && i <= columns; ++i)
-        for (int j = 1; j <= rows; ++j)
-            board.set(i, j, Cell(0.0));
     life.board() = board;
     if (cleared) {
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
-                life.board().set(i, j, Cell(7.0));
+                life.board().set(i, j, Cell(7.0)), board.set(i, j, Cell(0.0));
         life.clearLiveArea();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
@@ -72,8 +67,8 @@ void TestEngine::stepMatchesPlainRule()
                     board.set(i, j, v), life.board().set(i, j, v);
     }
     for (int generation = 0; generation <= 6; ++generation) {
-        QVERIFY2(sameBoards(life.board(), board), qPrintable(QString::number(generation)));
-        QVERIFY(sameBoards(life.nextBoard(), next));
+        QCOMPARE(firstDifference(life.board(), board), QString());
+        QCOMPARE(firstDifference(life.nextBoard(), next), QString());
         life.step();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j) {

@@ -40,16 +40,6 @@ QString canvas(double size, int left, int top, const QString &picture)
     return lines.join(u'\n');
 }
 
-// A stream that can only be read forwards, as a pipe would be.
-struct ForwardOnlyBuffer : std::stringbuf
-{
-    using std::stringbuf::stringbuf;
-    pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override
-    {
-        return pos_type(off_type(-1));
-    }
-};
-
 } // namespace
 
 class TestPatterns : public QObject
@@ -57,8 +47,6 @@ class TestPatterns : public QObject
     Q_OBJECT
 
 private slots:
-    void saveWritesEveryCellFramed_data();
-    void saveWritesEveryCellFramed();
     void saveThenRead_data();
     void saveThenRead();
     void read_data();
@@ -67,69 +55,35 @@ private slots:
     void collectionKeepsItsClaims();
 };
 
-// The blinker of size 5 lying in row 2, or a value at cell (1, 1). One step
-// after start-up every dead cell comes out empty, an empty line.
-void TestPatterns::saveWritesEveryCellFramed_data()
-{
-    QTest::addColumn<QList<Cell>>("values"); // (1, 1), (2, 2), (3, 2), (4, 2)
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray zero = " 0 \r\n", empty = "\r\n";
-    const QByteArray blinker
-        = zero.repeated(4) + (zero + " 1 \r\n" + zero + zero).repeated(3) + zero.repeated(4);
-    QTest::newRow("blinker") << QList<Cell> { 0.0, 1.0, 1.0, 1.0 } << 0 << blinker;
-    QTest::newRow("blinker, first step") << QList<Cell> { 0.0, 1.0, 1.0,
-        1.0 } << 1 << empty.repeated(8) + QByteArray(" 1 \r\n").repeated(3) + empty.repeated(9);
-    for (const auto &[value, line] :
-        QList<std::pair<double, QByteArray>> { { -3, "-3 " }, { -0.0, " 0 " }, { 0.1, " 0.1 " },
-            { 123456789012345.0, " 123456789012345 " }, { 1e300, " 1e+300 " } })
-        QTest::newRow(line) << QList<Cell> { value, 0.0, 0.0, 0.0 } << 0
-                            << line + "\r\n" + zero.repeated(19);
-}
-
-void TestPatterns::saveWritesEveryCellFramed()
-{
-    QFETCH(QList<Cell>, values);
-    QFETCH(int, steps);
-    Life life = clearedLife(5);
-    life.board().set(1, 1, values[0]);
-    for (int i = 2; i <= 4; ++i)
-        life.board().set(i, 2, values[i - 1]);
-    life.board().set(6, 5, Cell(9.0)); // the ring is never saved
-    for (int n = 0; n < steps; ++n)
-        life.step();
-    QTEST(savedBytes(life), "bytes");
-}
-
 void TestPatterns::saveThenRead_data()
 {
-    QTest::addColumn<double>("size");
-    QTest::addColumn<QList<Cell>>("values"); // repeated over the live area
-    const Cell e = Cell::empty();
-    // Nothing but line ends, which must not be taken for a plaintext pattern.
-    QTest::newRow("5, all empty") << 5.0 << QList<Cell> { e };
-    QTest::newRow("7.5, 0, 1 and empty") << 7.5 << QList<Cell> { 0.0, 1.0, e, 1.0, 0.0 };
-    QTest::newRow("150") << 150.0 << QList<Cell> { 1.0, 0.0, 0.0 };
-    QTest::newRow("5, other numbers")
-        << 5.0
-        << QList<Cell> { 2.0, -3.0, 1.0 / 3.0, -1e-7, 5e-324, 1e16, 123456789012345678.0,
-               2.2250738585072014e-308, std::numeric_limits<double>::max() };
+    QTest::addColumn<double>("value"); // at cell (1, 1); the others 0, but (2, 1) empty
+    QTest::addColumn<QByteArray>("line"); // the value's, where a row gives it
+    for (const auto &[value, line] :
+        QList<std::pair<double, QByteArray>> { { 1, " 1 " }, { -3, "-3 " }, { -0.0, " 0 " },
+            { 0.1, " 0.1 " }, { 123456789012345.0, " 123456789012345 " }, { 1e300, " 1e+300 " } })
+        QTest::newRow(line) << value << line;
+    for (const double value : { 1.0 / 3.0, -1e-7, 5e-324, 1e16, 123456789012345678.0,
+             2.2250738585072014e-308, std::numeric_limits<double>::max() })
+        QTest::newRow(qPrintable(QString::number(value, 'g', 17))) << value << QByteArray();
 }
 
-// Saved, read back onto a board of 7s and saved again: the same cells and bytes.
+// Column by column, a line for each cell of the live area and none for the
+// ring; read back onto a board of 7s, the same cells and bytes.
 void TestPatterns::saveThenRead()
 {
-    QFETCH(double, size);
-    QFETCH(QList<Cell>, values);
-    Life original = clearedLife(size), copy = clearedLife(size);
-    qsizetype k = 0;
-    for (int i = 1; i <= original.columns(); ++i)
-        for (int j = 1; j <= original.rows(); ++j)
-            original.board().set(i, j, values[k++ % values.size()]), copy.board().set(i, j, 7);
-    const QByteArray saved = savedBytes(original);
-    QCOMPARE(saved.count('\n'), original.columns() * original.rows());
+    QFETCH(double, value);
+    QFETCH(QByteArray, line);
+    Life life = clearedLife(5), copy = clearedLife(5);
+    life.board().set(1, 1, value);
+    life.board().set(2, 1, Cell::empty());
+    life.board().set(6, 5, Cell(9.0));
+    const QByteArray saved = savedBytes(life), zero = " 0 \r\n";
+    QCOMPARE(saved.mid(saved.indexOf('\n') + 1), zero.repeated(3) + "\r\n" + zero.repeated(15));
+    QVERIFY(line.isNull() || saved.startsWith(line + "\r\n"));
+    placeBoard(copy.board(), 1, 1, QStringLiteral("77777\n77777\n77777\n77777"));
     QCOMPARE(readBytes(saved, copy), ReadResult::Complete);
-    QVERIFY(sameBoards(copy.board(), original.board()));
+    QVERIFY(copy.board().at(1, 1).number() == value);
     QCOMPARE(savedBytes(copy), saved);
 }
 
@@ -162,37 +116,23 @@ void TestPatterns::read_data()
     };
     own("own: blanks, LF", " \t ", " ", "\n");
     own("own: \\t1\\t, LF", "\t1\t", "O", "\n");
-    own("own: .5e1", " .5e1 ", "5");
-    own("own: 1e-999", " 1e-999 ", ".");
+    // Nothing but line ends, which must not be taken for a plaintext pattern.
+    row("own: line ends only", QByteArray("\r\n").repeated(20), complete,
+        QStringLiteral("     \n     \n     \n     "), 5);
     for (const char *line :
         { "word", "1 2", "0x10", "inf", "1e999", "- 1", " 1 \r 1 ", "\xef\xbc\x91" })
         own(line, line, nullptr);
     own("own: NUL after a number", QByteArray(" 1\0 ", 4), nullptr);
     own("own: 4096 bytes", " 1" + QByteArray(4094, ' '), "O");
     own("own: 4097 bytes, LF", " 1" + QByteArray(4095, ' '), nullptr, "\n");
-    row("own: 20 lines at size 10", QByteArray(" 1 \r\n").repeated(20), stopped,
-        QStringLiteral("OOO7777777\nOOO7777777\nOOO7777777\nOOO7777777\n"
-                       "OO77777777\nOO77777777\nOO77777777\nOO77777777"));
     row("own: empty file", "", stopped, {}, 5);
     row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), stopped, {}, 5);
     row("own: xylophone", "xylophone\n", stopped);
     row("own: .O1", ".O1\n", stopped);
     row("own: half a byte-order mark", "\xEF\xBB#N\n", stopped);
-    row("pipe: glider.rle", "pipe" + sample("glider.rle"), stopped);
 
-    const QByteArray gun = sample("gosperglidergun.rle");
-    const QString gunPicture = QStringLiteral(
-        "........................O\n......................O.O\n"
-        "............OO......OO............OO\n...........O...O....OO............OO\n"
-        "OO........O.....O...OO\nOO........O...O.OO....O.O\n..........O.....O.......O\n"
-        "...........O...O\n............OO");
-    placed("glider.rle, 20", sample("glider.rle"), Glider, 9, 7, 20);
     placed("glider.rle, 7.5", sample("glider.rle"), Glider, 3, 2, 7.5);
-    placed("gosperglidergun.rle, 150", gun, gunPicture, 58, 56, 150);
     // The overhang is split with the halves rounded down, and dropped.
-    placed("gosperglidergun.rle, 20", gun, gunPicture, -7, 4, 20);
-    placed("gosperglidergun.rle, 7.5, CR LF", QByteArray(gun).replace("\n", "\r\n"), gunPicture,
-        -14, -1, 7.5);
     placed("pulsar.cells, 10", sample("pulsar.cells"),
         QStringLiteral("..OOO...OOO\n\nO....O.O....O\nO....O.O....O\nO....O.O....O\n"
                        "..OOO...OOO\n\n..OOO...OOO\nO....O.O....O\nO....O.O....O\n"
@@ -208,15 +148,12 @@ void TestPatterns::read_data()
     placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
     placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
-    placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
-        QStringLiteral(".O.\n..O\nOO."));
     placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
     placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
     placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
         Glider);
     placed(
         "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
-    placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
     row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
@@ -256,13 +193,9 @@ void TestPatterns::read()
                 i, j, i >= 1 && i <= life.columns() && j >= 1 && j <= life.rows() ? 7 : 3);
     Life expected = life;
     placeBoard(expected.board(), 1, 1, live);
-    const bool pipe = file.startsWith("pipe");
-    ForwardOnlyBuffer forwardOnly(file.mid(pipe ? 4 : 0).toStdString());
-    std::stringbuf seekable(file.toStdString());
-    std::istream in(pipe ? static_cast<std::streambuf *>(&forwardOnly) : &seekable);
+    std::istringstream in(file.toStdString());
     QTEST(gridlore::readPattern(in, life), "result");
-    QCOMPARE(livePicture(life), livePicture(expected));
-    QVERIFY(sameBoards(life.board(), expected.board()));
+    QCOMPARE(firstDifference(life.board(), expected.board()), QString());
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
 }
 

@@ -1,6 +1,5 @@
 #include "app/startaction.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using gridlore::StartAction;
@@ -14,8 +13,6 @@ class TestStartup : public QObject
 private slots:
     void chooses_data();
     void chooses();
-    void answersWithoutWindow_data();
-    void answersWithoutWindow();
 };
 
 void TestStartup::chooses_data()
@@ -23,14 +20,16 @@ void TestStartup::chooses_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("environment"); // NAME=value
     QTest::addColumn<StartAction>("action");
-    const auto row = [](const char *name, const QStringList &arguments,
-                         const QStringList &environment, StartAction action) {
-        QTest::newRow(name) << arguments << environment << action;
-    };
+    const auto row
+        = [](const char *name, const QStringList &arguments, const QStringList &environment,
+              StartAction action) { QTest::newRow(name) << arguments << environment << action; };
     const auto open = StartAction::OpenWindow, none = StartAction::NoDisplay;
     // The first of the two options decides, with or without a display.
-    row("--version --help", { "--version", "--help" }, {}, StartAction::PrintVersion);
-    row("a file, then --help, X11", { "a.rle", "--help" }, { "DISPLAY=:0" }, StartAction::PrintHelp);
+    row("--version among others", { "glider.rle", "--version", "-x", "--help" }, {},
+        StartAction::PrintVersion);
+    row("a file, then --help, X11", { "a.rle", "--help" }, { "DISPLAY=:0" },
+        StartAction::PrintHelp);
+    row("no display", {}, {}, none);
     row("-platform offscreen", { "-platform", "offscreen" }, {}, none);
     row("Wayland", {}, { "WAYLAND_DISPLAY=w" }, open);
     row("DISPLAY empty", {}, { "DISPLAY=" }, none);
@@ -51,53 +50,6 @@ void TestStartup::chooses()
     for (const QString &entry : environment)
         entries.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
     QTEST(gridlore::chooseStartAction(arguments, entries), "action");
-}
-
-void TestStartup::answersWithoutWindow_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("display");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("said"); // the last line, on stdout after 0, else stderr
-    const QString page = QDir::cleanPath(
-        QCoreApplication::applicationDirPath() + "/../share/gridlore/helppage/hlp01.htm");
-    int unserved = 917; // an X display nothing serves on this machine
-    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(unserved)))
-        ++unserved;
-    QTest::newRow("--help") << QStringList { "--help" } << "" << 0 << "Help page: " + page;
-    QTest::newRow("--version among others")
-        << QStringList { "glider.rle", "--version", "-x" } << "" << 0 << "gridlore " GRIDLORE_VERSION;
-    QTest::newRow("no display") << QStringList {} << "" << 1 << "gridlore: cannot start";
-    QTest::newRow("-platform offscreen ignored")
-        << QStringList { "-platform", "offscreen" } << "" << 1 << "gridlore: cannot start";
-    QTest::newRow("a display nothing serves")
-        << QStringList {} << QStringLiteral(":%1").arg(unserved) << 1 << "gridlore: cannot start";
-}
-
-// Run without a display: one clear answer, nothing on the other stream.
-void TestStartup::answersWithoutWindow()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, display);
-    QFETCH(int, status);
-    QFETCH(QString, said);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(QLatin1String(name));
-    if (!display.isEmpty())
-        environment.insert(QStringLiteral("DISPLAY"), display);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QCoreApplication::applicationDirPath() + "/gridlore", arguments);
-    QVERIFY(program.waitForFinished(60000));
-    const QStringList out = QString::fromLocal8Bit(program.readAllStandardOutput()).split(u'\n');
-    const QStringList err = QString::fromLocal8Bit(program.readAllStandardError()).split(u'\n');
-    const QStringList &answer = status == 0 ? out : err;
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), status);
-    QVERIFY2(answer.size() >= 2 && answer.last().isEmpty(), qPrintable(answer.join(u'|')));
-    QVERIFY2(answer[answer.size() - 2].startsWith(said), qPrintable(answer.join(u'|')));
-    QCOMPARE((status == 0 ? err : out), QStringList { QString() });
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -3,7 +3,7 @@
 // must be read without a crash, a hang or a sanitizer report, and what the
 // reader promises about the board must hold. Built and run by scripts/fuzz.
 //
-// The first byte picks the board size (see boardSizeFor); the rest is the file.
+// The first byte picks the board size (see setUpBoardInUse); the rest is the file.
 
 #include "engine/life.h"
 #include "patterns/patternfile.h"
@@ -41,13 +41,15 @@ bool inLiveArea(const Life &life, int i, int j)
 
 // Puts a board in use: an old pattern of 0, 1, 2 and empty in the live area,
 // 3 on the ring around it and in the far corner, so every change a read makes
-// shows. Reuses the board's storage: fresh boards for every input would spend
-// the fuzzer's time on page faults.
-void setUpBoardInUse(Life &life, double size)
+// shows. The size byte gives mostly small boards, where a run of inputs goes
+// fast, but all sizes up to 150 and some with a fraction (7.5 is 7 x 6).
+// Reuses the board's storage: fresh boards for every input would spend the
+// fuzzer's time on page faults.
+void setUpBoardInUse(Life &life, std::uint8_t b)
 {
     static const Life pristine;
     life = pristine;
-    life.setBoardSize(size);
+    life.setBoardSize(b < 160 ? 5 + b % 16 : b < 240 ? 21 + (b - 160) * 130 / 79 : 5.5 + (b - 240));
     for (int i = 0; i <= life.columns() + 1; ++i)
         for (int j = 0; j <= life.rows() + 1; ++j) {
             if (!inLiveArea(life, i, j))
@@ -56,17 +58,6 @@ void setUpBoardInUse(Life &life, double size)
                 life.board().set(i, j, Cell(static_cast<double>((i + j) % 3)));
         }
     life.board().set(CellArray::Extent - 1, CellArray::Extent - 1, Cell(3.0));
-}
-
-// Mostly small boards, where a run of inputs goes fast, but all sizes up to
-// 150 and some with a fraction (7.5 is 7 x 6).
-double boardSizeFor(std::uint8_t b)
-{
-    if (b < 160)
-        return 5 + b % 16;
-    if (b < 240)
-        return 21 + (b - 160) * 130 / 79;
-    return 5.5 + (b - 240);
 }
 
 std::string saved(const Life &life)
@@ -82,20 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const double boardSize = boardSizeFor(data[0]);
     const std::string file(reinterpret_cast<const char *>(data + 1), size - 1);
-
-    static Life life;
-    static Life before;
-    static Life copy;
-    setUpBoardInUse(life, boardSize);
+    static Life life, before, copy;
+    setUpBoardInUse(life, data[0]);
     before = life;
-    std::istringstream in(file);
+    std::istringstream in(file), sniffed(file);
     const ReadResult result = readPattern(in, life);
-
-    std::istringstream sniffed(file);
     const PatternFormat format = detectPatternFormat(sniffed);
-
     for (int i = 0; i < CellArray::Extent; ++i)
         for (int j = 0; j < CellArray::Extent; ++j) {
             const Cell cell = life.board().at(i, j);
@@ -107,14 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             else
                 require(std::isfinite(cell.number()), "a cell holds no finite number");
         }
-    if (format == PatternFormat::Own)
-        require(result != ReadResult::Unchanged, "own format reported as unchanged");
-    else
-        require(result != ReadResult::Stopped, "a foreign pattern left half placed");
+    require(format == PatternFormat::Own ? result != ReadResult::Unchanged
+                                         : result != ReadResult::Stopped,
+        "own format reported as unchanged, or a foreign pattern left half placed");
 
     // Whatever the board now holds, Save then Read then Save gives the same bytes.
     const std::string first = saved(life);
-    setUpBoardInUse(copy, boardSize);
+    setUpBoardInUse(copy, data[0]);
     std::istringstream again(first);
     require(readPattern(again, copy) == ReadResult::Complete, "a saved board does not read back");
     require(saved(copy) == first, "read then save changed the bytes");
