@@ -62,8 +62,8 @@ private:
 };
 
 // Every control at its place in pixels (the layout's twips, rounded by hand)
-// with its caption; the font; where focus starts. The menus are the smoke
-// test's, which works them by their keys.
+// with its caption; the menus; the font; where focus starts; what Save and
+// Read ask.
 void TestMainWindow::designState()
 {
     auto form = shownForm1();
@@ -71,13 +71,22 @@ void TestMainWindow::designState()
     for (const char *name : { "Frame1", "Text2", "Text1", "Command4", "Command3", "Command2",
              "Command1", "Line1", "Label3", "Label2", "Label1" })
         shown << describe(control(*form, name));
+    for (QAction *menu : form->menuBar()->actions()) {
+        shown << menu->text();
+        for (QAction *item : menu->menu()->actions())
+            shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
     shown << QFontInfo(form->font()).family() << QApplication::focusWidget()->objectName();
+    form->setPrompt([&](const QString &prompt) { return shown << prompt, QString(); });
+    form->mnu_save_Click();
+    form->mnu_read_Click();
     QCOMPARE(shown,
         QStringList({ "Form1", "680x555 ", "Frame1 8,8 673x41 ", "Text2 320,16 41x19 125",
             "Text1 392,16 41x19 1000", "Command4 104,16 105x17 自動", "Command3 16,14 73x20 次世代",
             "Command2 464,16 65x20 Reset", "Command1 560,16 57x20 End", "Line1 296,8 1x33 ",
             "Label3 368,16 25x17 枠", "Label2 432,16 41x17 ms", "Label1 232,16 73x17 1世代目",
-            "IPAPGothic", "Command1" }));
+            "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
+            "バージョン", "IPAPGothic", "Command1", "ファイル名.....", "ファイル名...." }));
 }
 
 void TestMainWindow::pictureFollowsTheBoard_data()
