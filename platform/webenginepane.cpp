@@ -51,10 +51,10 @@ WebEnginePane::WebEnginePane(const QString &searchPage, QWidget *parent)
 WebEnginePane::~WebEnginePane()
 {
 #ifdef __GLIBC__
-    // A page frees several megabytes when it goes, spread over the engine's
-    // threads' heaps and partly after the page object itself is gone. glibc
-    // keeps free memory that lies between used blocks, so every viewer opened
-    // and closed left the process bigger; give it back once the engine is done.
+    // A page frees several megabytes when it goes, partly on the engine's
+    // threads after the page object itself is gone. glibc keeps free memory
+    // that lies between used blocks, so every viewer opened and closed left the
+    // process bigger; give it back once the engine is done.
     if (QCoreApplication *app = QCoreApplication::instance())
         QTimer::singleShot(TeardownMs, app, [] { malloc_trim(0); });
 #endif
