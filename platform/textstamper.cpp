@@ -170,12 +170,6 @@ TextStamper::Placement TextStamper::place(double x, double baseline)
     return { QPoint(fx >> 6, fy >> 6), &stampFor(fx & 63, fy & 63) };
 }
 
-void TextStamper::stamp(QImage &target, double x, double baseline, QRgb colour)
-{
-    const Placement at = place(x, baseline);
-    blend(target, *at.stamp, at.origin.x(), at.origin.y(), colour);
-}
-
 TextStamper::Cover TextStamper::stamp(
     QImage &target, const Placement &at, QRgb colour, std::vector<int> &owners, int index)
 {

@@ -29,13 +29,11 @@ public:
     // ratio). Returns false when stamping cannot match drawText.
     bool prepare(const QImage &target, const QFont &font, const QString &text);
 
-    // Prints the prepared text with its baseline's left end at the logical
-    // point (x, baseline), as drawText(QPointF(x, baseline), text) would.
-    void stamp(QImage &target, double x, double baseline, QRgb colour);
-
-    // Where a print at the logical point (x, baseline) lands: its whole
-    // device pixel and the coverage for the 64ths beyond it. Holds until the
-    // next prepare() for another font, text or pixel ratio.
+    // Where the prepared text lands when printed with its baseline's left end
+    // at the logical point (x, baseline), as drawText(QPointF(x, baseline),
+    // text) would print it: its whole device pixel and the coverage for the
+    // 64ths beyond it. Holds until the next prepare() for another font, text
+    // or pixel ratio.
     struct Placement
     {
         QPoint origin;
@@ -43,10 +41,9 @@ public:
     };
     Placement place(double x, double baseline);
 
-    // As stamp(), and records `index` in `owners` (one entry per device pixel
-    // of `target`, line by line, -1 for none) for every pixel the text
-    // covers. Tells whether it covered every such pixel fully, and whether
-    // any had an owner already.
+    // Prints the text at `at` in `colour`, and records `index` in `owners` (one entry per device
+    // pixel of `target`, line by line, -1 for none) for every pixel the text covers. Tells whether
+    // it covered every such pixel fully, and whether any had an owner already.
     enum class Cover { Partly, OverOthers, Alone };
     Cover stamp(
         QImage &target, const Placement &at, QRgb colour, std::vector<int> &owners, int index);
