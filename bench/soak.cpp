@@ -59,6 +59,7 @@ bool sameLiveArea(const Life &a, const Life &b)
 
 int main(int argc, char **argv)
 {
+    restartWithoutThreadCaches(argv); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     prepareWebEngine();
