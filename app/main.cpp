@@ -13,8 +13,8 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> status = gridlore::answerWithoutWindow(argc, argv))
         return *status;
-    const QString file = gridlore::startFile(gridlore::programArguments(argc, argv));
     gridlore::restartWithoutThreadCaches(argv);
+    const QString file = gridlore::startFile(gridlore::programArguments(argc, argv));
     gridlore::prepareWebEngine();
     int noArguments = 1; // the arguments are the program's own, so Qt is shown none
     QApplication app = gridlore::openDisplay(noArguments, argv);

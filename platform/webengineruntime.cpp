@@ -38,35 +38,33 @@ void restartWithoutThreadCaches(char **argv)
 #ifdef __GLIBC__
     // glibc keeps up to seven freed blocks of each small size for the thread
     // that freed them, and only the thread's end returns them. The engine's
-    // threads refill these caches from every viewer opened and closed with
-    // blocks scattered over the heap, each holding its page in memory after
-    // the trim: about half a megabyte more over the first few dozen viewers.
-    // The caches can be turned off only in the environment the program starts
-    // with. The variable that marks the restart keeps the settings the program
-    // was given, for the engine's helper processes.
+    // long-lived threads refill these caches from every viewer opened and
+    // closed, with blocks scattered over the heap that hold their pages after
+    // the trim: half a megabyte and more that never came back. The caches can
+    // be turned off only in the environment the program starts with, so it
+    // starts once more with them off. A setting of the user's own is kept, and
+    // the engine's helper processes get the environment as it was given.
     static const char given[] = "GRIDLORE_GIVEN_GLIBC_TUNABLES";
     static const char tunablesName[] = "GLIBC_TUNABLES";
-    const auto setTunables = [](const QByteArray &tunables) {
-        if (tunables.isEmpty())
+    const QByteArray tunables = qgetenv(tunablesName);
+    const auto restore = [](const QByteArray &original) {
+        if (original.isEmpty())
             qunsetenv(tunablesName);
         else
-            qputenv(tunablesName, tunables);
+            qputenv(tunablesName, original);
+        qunsetenv(given);
     };
     if (qEnvironmentVariableIsSet(given)) {
-        setTunables(qgetenv(given));
-        qunsetenv(given);
+        restore(qgetenv(given));
         return;
     }
-    static const QByteArray off("glibc.malloc.tcache_count=0");
-    const QByteArray tunables = qgetenv(tunablesName);
-    if (tunables.contains(off))
+    if (tunables.contains("tcache_count"))
         return;
+    static const QByteArray off("glibc.malloc.tcache_count=0");
     qputenv(given, tunables);
     qputenv(tunablesName, tunables.isEmpty() ? off : tunables + ':' + off);
     ::execv("/proc/self/exe", argv);
-    // Still here: run as started.
-    setTunables(tunables);
-    qunsetenv(given);
+    restore(tunables); // still here: run as started
 #else
     Q_UNUSED(argv);
 #endif
