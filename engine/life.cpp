@@ -35,6 +35,18 @@ void Life::clearLiveArea()
             board_.set(i, j, Cell(0.0));
 }
 
+void Life::resizeBoard(double n)
+{
+    const int oldColumns = columns();
+    const int oldRows = rows();
+    setBoardSize(n);
+    const int cols = columns();
+    const int rws = rows();
+    for (int i = 1; i <= oldColumns; ++i)
+        for (int j = i > cols ? 1 : rws + 1; j <= oldRows; ++j)
+            board_.set(i, j, Cell(0.0));
+}
+
 void Life::step()
 {
     if (board_.holdsOnlyZeroOneOrEmpty()) {

@@ -31,6 +31,10 @@ public:
 
     // Every live-area cell of the board becomes the number 0.
     void clearLiveArea();
+    // Takes a new board size keeping the cells: those of the old live area
+    // that the new one leaves out become 0, so that nothing stale comes back
+    // when the board grows again.
+    void resizeBoard(double n);
 
     // One generation, birth on 3 and survival on 2 or 3, neighbours summed by
     // value. Pass 1 marks births and survivals with 1 in the buffer and never

@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/drawingsurface.h"
 #include "platform/inputbox.h"
+#include "platform/numbertext_qt.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -167,11 +168,34 @@ void Form1::Form_Load()
 {
     GridDrawn = 0;
     life_.setBoardSize(Life::StartSize);
+    // The board starts dead (0, not empty), as Save writes it before any
+    // generation; resizes never clear it.
+    life_.clearLiveArea();
 }
 
+// The board is the user's: a resize lays it out as ever and then shows it
+// again, keeping the counter and the run. A new size from the size box keeps
+// the cells that still fit. Minimised, nothing changes, not even the picture.
 void Form1::Form_Resize()
 {
-    SetUpBoard();
+    if (surface_->scaleWidth() <= 0)
+        return;
+    const bool rebuilds = GridDrawn == 0;
+    const double size = Life::limitBoardSize(textToNumber(Text2->text()));
+    std::vector<QPoint> leaving; // live cells that the new size leaves out
+    for (int i = 1; i <= life_.columns(); ++i)
+        for (int j = 1; j <= life_.rows(); ++j)
+            if ((i > Life::columnsFor(size) || j > Life::rowsFor(size))
+                && life_.board().at(i, j) == 1)
+                leaving.emplace_back(i, j);
+    life_.resizeBoard(size);
+    layOutBoard();
+    // A new grid shows no marks yet; on the old grid every mark but those of
+    // the cells left out is right already.
+    if (rebuilds)
+        printLiveMarks();
+    else
+        printMarks(leaving, Qt::white);
 }
 
 // Minimising and restoring count as resizes, though the widget keeps its size.

@@ -89,6 +89,9 @@ private:
     void createMenus();
     void connectHandlers();
     void connectPatternSources();
+    void layOutBoard();
+    void printLiveMarks();
+    void printMarks(const std::vector<QPoint> &cells, const QColor &colour);
     void fitFont();
     QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);

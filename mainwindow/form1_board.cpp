@@ -28,15 +28,20 @@ double single(double value)
 
 void Form1::SetUpBoard()
 {
-    marksShown_ = false;
     life_.setBoardSize(textToNumber(Text2->text()));
+    layOutBoard();
+    life_.clearLiveArea();
+}
+
+// The grid, its geometry and the font for the board size and the window's
+// size. Minimised, there is no width to lay cells out in: GridDrawn stays as
+// it is, so the next real size rebuilds if it must.
+void Form1::layOutBoard()
+{
+    marksShown_ = false;
     const double W = surface_->scaleWidth();
-    if (W <= 0) {
-        // Minimised: no width to lay cells out in. GridDrawn stays as it is,
-        // so the next real size rebuilds if it must.
-        life_.clearLiveArea();
+    if (W <= 0)
         return;
-    }
     if (GridDrawn == 0) {
         GridDrawn = 1;
         surface_->clear();
@@ -53,7 +58,6 @@ void Form1::SetUpBoard()
             surface_->line(0, top + y, W, top + y, GridColour);
         surface_->rectangle(0, top, W, H, BorderColour);
     }
-    life_.clearLiveArea();
     fitFont();
 }
 
@@ -125,6 +129,30 @@ QPointF Form1::markPosition(int column, int row, float quarterHeight) const
 {
     return QPointF(single(CellWidth * (column - 1)),
         single(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
+}
+
+void Form1::printLiveMarks()
+{
+    std::vector<QPoint> live;
+    for (int i = 1; i <= life_.columns(); ++i)
+        for (int j = 1; j <= life_.rows(); ++j)
+            if (life_.board().at(i, j) == 1)
+                live.emplace_back(i, j);
+    printMarks(live, Qt::black);
+}
+
+void Form1::printMarks(const std::vector<QPoint> &cells, const QColor &colour)
+{
+    if (cells.empty())
+        return;
+    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
+    std::vector<DrawingSurface::TextPrint> prints;
+    prints.reserve(cells.size());
+    for (const QPoint &cell : cells) {
+        const QPointF at = markPosition(cell.x(), cell.y(), quarter);
+        prints.push_back({ at.x(), at.y(), colour.rgb() });
+    }
+    surface_->printMany(Mark, prints);
 }
 
 void Form1::printMark(int column, int row, const QColor &colour)

@@ -99,13 +99,15 @@ struct BoardLayout
         painter.drawText(QPointF(x / 15.0, y / 15.0 + metrics.ascent()), QStringLiteral("*"));
     }
 
-    // Every cell's asterisk, column by column, over `image`.
-    QImage board(QImage image, const gridlore::Form1 &form) const
+    // Every cell's asterisk, column by column, over `image`; with `liveOnly`
+    // the black ones alone, as a fresh grid shows the board.
+    QImage board(QImage image, const gridlore::Form1 &form, bool liveOnly = false) const
     {
         QPainter painter(&image);
         for (int i = 1; i <= form.life().columns(); ++i)
             for (int j = 1; j <= form.life().rows(); ++j)
-                mark(painter, i, j, form.life().board().at(i, j) == 1);
+                if (!liveOnly || form.life().board().at(i, j) == 1)
+                    mark(painter, i, j, form.life().board().at(i, j) == 1);
         return image;
     }
 };

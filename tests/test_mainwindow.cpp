@@ -164,22 +164,60 @@ void TestMainWindow::pictureFollowsTheBoard()
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, 2));
     QCOMPARE(form->life().board().at(1, 2).number(), 0.0);
 
-    form->resize(form->width() + 150, form->height() + 30); // after a step: laid out anew
+    // The board is the user's: a resize after a step lays the grid out anew
+    // and shows the board on it; minimised, nothing changes; a smaller size
+    // from the size box keeps what fits and clears the rest for good.
+    CellArray cells = form->life().board();
+    form->resize(form->width() + 150, form->height() + 30);
     QTRY_COMPARE(surface.width(), 830);
     layout = BoardLayout(*form);
     grid = layout.grid();
-    QCOMPARE(shown, grid);
+    QCOMPARE(firstDifference(form->life().board(), cells), QString());
+    QCOMPARE(shown, layout.board(grid, *form, true));
     form->Command3_Click();
-    QCOMPARE(shown, layout.board(grid, *form));
+    cells = form->life().board();
+    const QImage stepped = shown.copy();
+    form->showMinimized();
+    QTRY_VERIFY(form->isMinimized());
+    QCOMPARE(firstDifference(form->life().board(), cells), QString());
+    QCOMPARE(shown.copy(), stepped);
+    form->showNormal();
+    QTRY_VERIFY(!form->isMinimized());
+    QCOMPARE(firstDifference(form->life().board(), cells), QString());
+    QCOMPARE(shown, layout.board(grid, *form, true));
+    // The grid stays as it is until a generation is drawn: only the marks of
+    // the cells left out change, to white.
+    const double half = Life::limitBoardSize(form->life().boardSize() / 2);
+    expected = layout.board(grid, *form, true);
+    QPainter painter(&expected);
+    for (int i = 1; i <= form->life().columns(); ++i)
+        for (int j = 1; j <= form->life().rows(); ++j)
+            if (i > Life::columnsFor(half) || j > Life::rowsFor(half)) {
+                if (cells.at(i, j) == 1)
+                    layout.mark(painter, i, j, false);
+                cells.set(i, j, Cell(0.0));
+            }
+    painter.end();
+    for (const QString &newSize : { QString::number(half), size }) { // smaller, then back
+        control<QLineEdit>(*form, "Text2")->setText(newSize);
+        const int width = surface.width() - 10;
+        form->resize(form->width() - 10, form->height());
+        QTRY_COMPARE(surface.width(), width);
+        QCOMPARE(firstDifference(form->life().board(), cells), QString());
+        QCOMPARE(shown.copy(expected.rect()), expected);
+    }
+    layout = BoardLayout(*form);
+    grid = layout.grid();
     form->Command2_Click();
-    QCOMPARE(shown, grid);
+    QCOMPARE(shown.copy(grid.rect()), grid);
+    const QImage reset = shown.copy();
     // After Reset a larger window keeps what was drawn, the rest blank, on the
     // screen too; a huge window's memory comes back.
-    form->resize(form->width() + 70, form->height() + 20);
+    form->resize(form->width() + 90, form->height() + 20);
     QTRY_COMPARE(surface.width(), 900);
     QImage kept(shown.size(), QImage::Format_RGB32);
     kept.fill(Qt::white);
-    QPainter(&kept).drawImage(0, 0, grid);
+    QPainter(&kept).drawImage(0, 0, reset);
     QCOMPARE(shown, kept);
     QCOMPARE(onScreen(), kept.copy(board));
     form->resize(4200, 4900);
