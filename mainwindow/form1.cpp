@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
+#include <optional>
+
 namespace gridlore {
 
 using twips::placed;
@@ -27,6 +29,7 @@ Form1::Form1(QWidget *parent)
     createMenus();
     connectHandlers();
     connectPatternSources();
+    connectHistory();
     prompt_ = [this](const QString &text) { return FileNameInputBox(this, text); };
     Form_Load();
 }
@@ -152,6 +155,8 @@ void Form1::connectHandlers()
 {
     connect(surface_, &DrawingSurface::resized, this, &Form1::Form_Resize);
     connect(surface_, &DrawingSurface::mousePressed, this, &Form1::Form_MouseDown);
+    connect(surface_, &DrawingSurface::mouseMoved, this, &Form1::Form_MouseMove);
+    connect(surface_, &DrawingSurface::mouseReleased, this, &Form1::Form_MouseUp);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -182,6 +187,9 @@ void Form1::Form_Resize()
         return;
     const bool rebuilds = GridDrawn == 0;
     const double size = Life::limitBoardSize(textToNumber(Text2->text()));
+    std::optional<UndoHistory::Position> before;
+    if (size != life_.boardSize())
+        before = position();
     std::vector<QPoint> leaving; // live cells that the new size leaves out
     for (int i = 1; i <= life_.columns(); ++i)
         for (int j = 1; j <= life_.rows(); ++j)
@@ -196,6 +204,8 @@ void Form1::Form_Resize()
         printLiveMarks();
     else
         printMarks(leaving, Qt::white);
+    if (before)
+        record(*before);
 }
 
 // Minimising and restoring count as resizes, though the widget keeps its size.

@@ -2,6 +2,7 @@
 
 #include "about/frmabout.h"
 #include "engine/life.h"
+#include "engine/undohistory.h"
 #include "helpviewer/form5.h"
 #include "platform/drawingsurface.h"
 
@@ -35,6 +36,10 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+    // While a button stays down, the cells the pointer enters take the state
+    // the pressed cell took: one stroke, taken back as one step.
+    void Form_MouseMove(double x, double y);
+    void Form_MouseUp();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -47,6 +52,8 @@ public:
     void mnu_about_Click();
     void PastePattern(); // Ctrl+V: the clipboard's text, read as Read reads a file
     void CopyPattern(); // Ctrl+C: the live cells onto the clipboard as RLE
+    void UndoStep(); // Ctrl+Z: the board, counter and size as before the last change
+    void RedoStep(); // Ctrl+Shift+Z, Ctrl+Y: the change taken back, done again
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was. A bare name not in the current folder is
@@ -71,6 +78,7 @@ public:
     double cellWidth() const { return CellWidth; }
     double cellHeight() const { return CellHeight; }
     Form5 *helpViewer() const { return form5_; }
+    const UndoHistory &history() const { return history_; }
     frmAbout *aboutBox() const { return about_; }
 
     // The file-name prompt; tests put a scripted one in its place.
@@ -95,6 +103,14 @@ private:
     void fitFont();
     QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);
+    bool cellAt(double x, double y, int &column, int &row) const;
+    void paintCell(int column, int row, double value);
+    void connectHistory();
+    void nextGeneration();
+    UndoHistory::Position position() const;
+    void record(const UndoHistory::Position &before);
+    void goTo(const UndoHistory::Position &position);
+    void showGeneration(double generation);
 
     // Module values.
     Life life_;
@@ -125,6 +141,17 @@ private:
     QMenu *mnu_hlp = nullptr;
     QAction *mnu_lecture = nullptr;
     QAction *mnu_about = nullptr;
+
+    UndoHistory history_;
+    // The automatic run's generations since it started, or since a change of
+    // another kind, are one step; the first tick after either records it.
+    bool runStepOpen_ = false;
+    // A stroke in progress: the state its cells take, and the last cell the
+    // pointer was in (which may lie off the board).
+    bool stroking_ = false;
+    double strokeValue_ = 0;
+    int strokeColumn_ = 0;
+    int strokeRow_ = 0;
 
     QPointer<Form5> form5_;
     QPointer<frmAbout> about_;

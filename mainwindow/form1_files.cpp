@@ -149,6 +149,7 @@ bool Form1::FillBoard(std::istream &in)
 {
     Timer1->stop();
     marksShown_ = false;
+    const UndoHistory::Position step = position();
     const CellArray before = life_.board();
     const ReadResult result = readPattern(in, life_);
     // A read that stopped part way keeps the cells it read, and the screen
@@ -156,6 +157,7 @@ bool Form1::FillBoard(std::istream &in)
     if (result == ReadResult::Complete
         || (result == ReadResult::Stopped && liveAreaDiffers(life_, before)))
         DrawCells();
+    record(step);
     return result != ReadResult::Unchanged;
 }
 

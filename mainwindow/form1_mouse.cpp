@@ -1,22 +1,48 @@
 #include "mainwindow/form1.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace gridlore {
 
-void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
+namespace {
+
+bool onBoard(int column, int row)
+{
+    return column >= 0 && column < CellArray::Extent && row >= 0 && row < CellArray::Extent;
+}
+
+// A cell index of a point anywhere on the screen, kept within int; anything
+// that far out is off the board either way.
+int cellIndex(double position)
+{
+    return static_cast<int>(std::clamp(position, -1e6, 1e6));
+}
+
+} // namespace
+
+// The cell under (x, y) on the grid of the last rebuild, on the board or not;
+// false before any grid is laid out.
+bool Form1::cellAt(double x, double y, int &column, int &row) const
 {
     if (!(CellWidth > 0))
-        return; // no grid laid out yet
-    const double column = std::floor(x / CellWidth) + 1;
-    const double row = std::floor((y - 1.5 * TopMargin) / CellHeight) + 1;
+        return false;
+    column = cellIndex(std::floor(x / CellWidth) + 1);
+    row = cellIndex(std::floor((y - 1.5 * TopMargin) / CellHeight) + 1);
+    return true;
+}
+
+void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
+{
+    stroking_ = false;
+    int i = 0;
+    int j = 0;
     // A press that maps to no cell of the board (between the panel and the
     // grid, or far beyond it) is simply not an edit.
-    if (!(column >= 0 && column < CellArray::Extent && row >= 0 && row < CellArray::Extent))
+    if (!cellAt(x, y, i, j) || !onBoard(i, j))
         return;
-    marksShown_ = false; // the mark printed below lies over its neighbours
-    const int i = static_cast<int>(column);
-    const int j = static_cast<int>(row);
+    const UndoHistory::Position before = position();
     CellArray &board = life_.board();
     if (board.at(i, j) == Cell(0.0)) {
         board.set(i, j, Cell(1.0));
@@ -25,6 +51,57 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
         printMark(i, j, Qt::white);
         board.set(i, j, Cell(0.0));
     }
+    marksShown_ = false; // the mark printed lies over its neighbours
+    record(before);
+    stroking_ = true;
+    strokeValue_ = board.at(i, j).number();
+    strokeColumn_ = i;
+    strokeRow_ = j;
+}
+
+// Every cell on the line from the last cell to this one, so that a fast
+// movement leaves no gaps.
+void Form1::Form_MouseMove(double x, double y)
+{
+    int column = 0;
+    int row = 0;
+    if (!stroking_ || !cellAt(x, y, column, row))
+        return;
+    const int dx = std::abs(column - strokeColumn_);
+    const int dy = -std::abs(row - strokeRow_);
+    const int stepX = strokeColumn_ < column ? 1 : -1;
+    const int stepY = strokeRow_ < row ? 1 : -1;
+    int error = dx + dy;
+    while (strokeColumn_ != column || strokeRow_ != row) {
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            strokeColumn_ += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            strokeRow_ += stepY;
+        }
+        if (onBoard(strokeColumn_, strokeRow_))
+            paintCell(strokeColumn_, strokeRow_, strokeValue_);
+    }
+}
+
+void Form1::Form_MouseUp()
+{
+    stroking_ = false;
+}
+
+// Gives a cell the stroke's state, printing its mark only when that changes.
+void Form1::paintCell(int column, int row, double value)
+{
+    CellArray &board = life_.board();
+    const Cell now = board.at(column, row);
+    board.set(column, row, Cell(value));
+    if (now == Cell(value))
+        return; // looks the same: 1 kept, or 0 or empty made 0
+    printMark(column, row, value == 1 ? Qt::black : Qt::white);
+    marksShown_ = false;
 }
 
 } // namespace gridlore

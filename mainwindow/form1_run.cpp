@@ -30,6 +30,13 @@ int timerInterval(double milliseconds)
 
 void Form1::Command3_Click()
 {
+    const UndoHistory::Position before = position();
+    nextGeneration();
+    record(before);
+}
+
+void Form1::nextGeneration()
+{
     life_.step();
     DrawCells();
     const double generation = textToNumber(Label1->text()) + 1;
@@ -39,6 +46,7 @@ void Form1::Command3_Click()
 void Form1::Command4_Click()
 {
     if (!Timer1->isActive()) {
+        runStepOpen_ = false;
         Timer1->start();
         Command4->setText(QStringLiteral("自動Stop"));
     } else {
@@ -57,15 +65,24 @@ void Form1::Timer1_Timer()
         if (interval != Timer1->interval())
             Timer1->setInterval(interval);
     }
+    // The run's first generation records the step that takes the whole run
+    // back; the others only add to it.
+    if (runStepOpen_) {
+        nextGeneration();
+        return;
+    }
     Command3_Click();
+    runStepOpen_ = true;
 }
 
 void Form1::Command2_Click()
 {
+    const UndoHistory::Position before = position();
     Timer1->stop();
     Label1->setText(QStringLiteral("1世代目"));
     GridDrawn = 0;
     SetUpBoard();
+    record(before);
 }
 
 } // namespace gridlore

@@ -325,4 +325,18 @@ void DrawingSurface::mousePressEvent(QMouseEvent *event)
         event->button(), event->modifiers(), twips::fromPixels(at.x()), twips::fromPixels(at.y()));
 }
 
+void DrawingSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() == Qt::NoButton)
+        return;
+    const QPointF at = event->position();
+    emit mouseMoved(twips::fromPixels(at.x()), twips::fromPixels(at.y()));
+}
+
+void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->buttons() == Qt::NoButton)
+        emit mouseReleased();
+}
+
 } // namespace gridlore

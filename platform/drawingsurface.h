@@ -77,12 +77,17 @@ public:
 signals:
     // A press of any button; x and y in twips.
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
+    // Moves with a button held down, and the release of the last button.
+    void mouseMoved(double x, double y);
+    void mouseReleased();
     void resized();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QImage &canvas();

@@ -1,0 +1,90 @@
+#include "mainwindow/form1.h"
+
+#include "platform/numbertext_qt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include <charconv>
+
+namespace gridlore {
+
+namespace {
+
+// The shortest text that reads back as the same board size.
+QString sizeText(double size)
+{
+    char text[32];
+    const auto end = std::to_chars(std::begin(text), std::end(text), size).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
+} // namespace
+
+// Like Ctrl+C and Ctrl+V, the keys belong to a focused text box, which claims
+// them before a window shortcut sees them.
+void Form1::connectHistory()
+{
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
+        &Form1::UndoStep);
+    for (const QKeySequence &keys :
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::RedoStep);
+}
+
+UndoHistory::Position Form1::position() const
+{
+    return { BoardSnapshot(life_), textToNumber(Label1->text()) };
+}
+
+// A change is one step when it changed anything; it also ends the automatic
+// run's step, so that the run's later generations make a step of their own.
+void Form1::record(const UndoHistory::Position &before)
+{
+    runStepOpen_ = false;
+    const UndoHistory::Position now = position();
+    if (now.board != before.board || now.generation != before.generation)
+        history_.record(before);
+}
+
+void Form1::UndoStep()
+{
+    if (std::optional<UndoHistory::Position> back = history_.undo(position()))
+        goTo(*back);
+}
+
+void Form1::RedoStep()
+{
+    if (std::optional<UndoHistory::Position> again = history_.redo(position()))
+        goTo(*again);
+}
+
+// The run stops first, so that no tick lands on the board being put back.
+void Form1::goTo(const UndoHistory::Position &to)
+{
+    Timer1->stop();
+    Command4->setText(QStringLiteral("自動"));
+    stroking_ = false;
+    const bool resized = to.board.boardSize() != life_.boardSize();
+    to.board.restoreTo(life_);
+    Text2->setText(sizeText(to.board.boardSize()));
+    if (resized) {
+        GridDrawn = 0;
+        layOutBoard();
+    }
+    showGeneration(to.generation);
+    DrawCells();
+}
+
+void Form1::showGeneration(double generation)
+{
+    // Only the first generation's caption, at start and after Reset, has no
+    // blank before the number.
+    Label1->setText(generation == 1 ? QStringLiteral("1世代目")
+                                    : numberToQString(generation) + QStringLiteral("世代目"));
+}
+
+} // namespace gridlore
