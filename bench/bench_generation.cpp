@@ -6,7 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <random>
+#include <unistd.h>
 
 using namespace gridlore;
 
@@ -68,8 +70,33 @@ void BM_Generation(benchmark::State &state)
     }
 }
 
+// 1,000 generations by hand on a filled board, each a step to take back: what
+// the steps hold, and how much the process grew for them.
+void BM_HandSteps(benchmark::State &state)
+{
+    auto form = windowWithBoard(static_cast<int>(state.range(0)));
+    const auto residentBytes = [] {
+        long pages = 0;
+        long resident = 0;
+        if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+                resident = 0;
+            std::fclose(statm);
+        }
+        return double(resident) * double(sysconf(_SC_PAGESIZE));
+    };
+    const double before = residentBytes();
+    for (auto _ : state)
+        for (int n = 0; n < 1000; ++n)
+            form->Command3_Click();
+    state.counters["steps"] = double(form->history().steps());
+    state.counters["history_MB"] = double(form->history().bytes()) / (1 << 20);
+    state.counters["resident_growth_MB"] = (residentBytes() - before) / (1 << 20);
+}
+
 } // namespace
 
+BENCHMARK(BM_HandSteps)->Arg(150)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Step)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawCells)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Generation)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
