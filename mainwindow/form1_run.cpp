@@ -32,8 +32,8 @@ void Form1::Command3_Click()
 {
     life_.step();
     DrawCells();
-    const double generation = textToNumber(Label1->text()) + 1;
-    Label1->setText(numberToQString(generation) + CounterSuffix);
+    ++generation_;
+    Label1->setText(numberToQString(generation_) + CounterSuffix);
 }
 
 void Form1::Command4_Click()
@@ -63,7 +63,8 @@ void Form1::Timer1_Timer()
 void Form1::Command2_Click()
 {
     Timer1->stop();
-    Label1->setText(QStringLiteral("1世代目"));
+    generation_ = 1;
+    Label1->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
     GridDrawn = 0;
     SetUpBoard();
 }
