@@ -54,7 +54,8 @@ QString reasonFor(const QString &name, int error, QFileDevice::FileError qtError
         reason = QStringLiteral("ファイルが大きすぎます。");
     else if (is(error, std::errc::no_such_device_or_address))
         reason = QStringLiteral("読み出す側のいないパイプなどで、すぐには書き込めません。");
-    else if (is(error, std::errc::permission_denied) || is(error, std::errc::operation_not_permitted)
+    else if (is(error, std::errc::permission_denied)
+        || is(error, std::errc::operation_not_permitted)
         || is(error, std::errc::read_only_file_system) || (target.exists() && !target.isWritable())
         || (replacing && !folder.isWritable()))
         reason = QStringLiteral("書き込みの権限がありません。");

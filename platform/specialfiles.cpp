@@ -26,8 +26,8 @@ bool isFileOrDevice(const QString &name)
 bool openForWritingWithoutWaiting(QFile &file)
 {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(
-        QFile::encodeName(file.fileName()).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(file.fileName()).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     // Once open, writes wait as they do to any file.

@@ -221,7 +221,8 @@ QByteArray makeFiles()
     if (!QDir().mkdir(QStringLiteral("a folder")) || !QDir().mkdir(QStringLiteral("ro"))
         || ::mkfifo("fifo", 0600) != 0 || ::chmod("ro", 0555) != 0 || ::chmod(".", 0755) != 0
         || !writeFile(QStringLiteral("21"), QByteArray(" 1 \r\n").repeated(20) + "x")
-        || !writeFile(QStringLiteral("old.txt"), old) || !writeFile(QStringLiteral("toad.rle"), old))
+        || !writeFile(QStringLiteral("old.txt"), old)
+        || !writeFile(QStringLiteral("toad.rle"), old))
         return QByteArray();
     return old;
 }
@@ -353,8 +354,8 @@ void TestMainWindow::runControls_data()
     QTest::addColumn<QString>("toggle"); // Command4's caption
     QTest::addColumn<QString>("counter");
     const auto row = [](const char *clicks, bool on, const char *toggle, const char *counter) {
-        QTest::newRow(clicks) << QString::fromLatin1(clicks) << on
-                              << QString::fromUtf8(toggle) << QString::fromUtf8(counter);
+        QTest::newRow(clicks) << QString::fromLatin1(clicks) << on << QString::fromUtf8(toggle)
+                              << QString::fromUtf8(counter);
     };
     // The toggle follows the timer, not its caption; Reset stops the timer
     // only; each tick runs the next-generation command.
@@ -586,7 +587,8 @@ void TestMainWindow::saveFails_data()
     row("ro/x", "ro/x", "書き込みの権限がありません。", Setting::WriterIsNobody);
     row("fifo", "fifo", "読み出す側のいないパイプなどで、すぐには書き込めません。");
     row("full", "full", "ディスクの空きが足りません。");
-    row("old.txt, the disk filling up", "old.txt", "ファイルが大きすぎます。", Setting::DiskFillsUp);
+    row("old.txt, the disk filling up", "old.txt", "ファイルが大きすぎます。",
+        Setting::DiskFillsUp);
     row("5000 n", QString(5000, u'n'), "名前が長すぎます。");
 }
 
