@@ -12,8 +12,8 @@ inline bool isBlank(int c)
     return c == ' ' || c == '\t';
 }
 
-// CR and LF: readers that go through a line byte by byte pass over these as
-// they pass over blanks, so that CR LF and LF files read alike.
+// The bytes of a line end. Where a format lets line ends stand between its
+// parts (RLE), they are passed over as blanks are.
 inline bool isLineEnd(int c)
 {
     return c == '\r' || c == '\n';
