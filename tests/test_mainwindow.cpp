@@ -227,7 +227,7 @@ QByteArray makeFiles()
     return old;
 }
 
-// After a second, the other end of the pipe "fifo" for a command that waits
+// After two seconds, the other end of the pipe "fifo" for a command that waits
 // there: a writer that gives a reader the cell 5, or a reader that takes
 // whatever a writer writes. A command that waits on the pipe then ends, and
 // its row fails on what it read or wrote, instead of holding the suite.
@@ -252,7 +252,7 @@ private:
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);
         pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-        const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+        const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         for (; !stop_; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
             if (std::chrono::steady_clock::now() < due)
                 continue;
