@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace gridlore {
@@ -85,7 +86,11 @@ std::istream *BoardFile::openForReading()
     // The system would take the name as cut short at a NUL.
     if (name_.contains(QChar(u'\0')) || !isFileOrDevice(name_))
         return nullptr;
-    in_.open(std::filesystem::path(name_.toStdU16String()), std::ios::in | std::ios::binary);
+    // From UTF-8, which QString gives whole even for a broken name, where a
+    // conversion from UTF-16 would throw.
+    const QByteArray utf8 = name_.toUtf8();
+    const std::u8string path(reinterpret_cast<const char8_t *>(utf8.constData()), utf8.size());
+    in_.open(std::filesystem::path(path), std::ios::in | std::ios::binary);
     return in_.is_open() ? &in_ : nullptr;
 }
 
