@@ -74,6 +74,7 @@ public:
     DrawingSurface *surface() const { return surface_; }
     QTimer *timer() const { return Timer1; }
     int gridDrawn() const { return GridDrawn; }
+    double generation() const { return generation_; }
     double topMargin() const { return TopMargin; }
     double cellWidth() const { return CellWidth; }
     double cellHeight() const { return CellHeight; }
@@ -118,6 +119,9 @@ private:
     double TopMargin = 0;
     double CellWidth = 0;
     double CellHeight = 0;
+    // The generation that Label1 shows; counted in double precision, as the
+    // label's number-to-text form writes it.
+    double generation_ = 1;
 
     // Controls.
     DrawingSurface *surface_ = nullptr;

@@ -39,8 +39,8 @@ void Form1::nextGeneration()
 {
     life_.step();
     DrawCells();
-    const double generation = textToNumber(Label1->text()) + 1;
-    Label1->setText(numberToQString(generation) + CounterSuffix);
+    ++generation_;
+    Label1->setText(numberToQString(generation_) + CounterSuffix);
 }
 
 void Form1::Command4_Click()
@@ -79,7 +79,8 @@ void Form1::Command2_Click()
 {
     const UndoHistory::Position before = position();
     Timer1->stop();
-    Label1->setText(QStringLiteral("1世代目"));
+    generation_ = 1;
+    Label1->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
     GridDrawn = 0;
     SetUpBoard();
     record(before);

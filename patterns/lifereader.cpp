@@ -1,29 +1,18 @@
 #include "patterns/lifereader.h"
 
 #include "patterns/boundedinput.h"
+#include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <streambuf>
 #include <string>
 #include <string_view>
 
 namespace gridlore {
 namespace {
-
-// A longer line is taken for damage: Life files keep their lines short, and
-// one line is all the reader ever holds.
-constexpr std::size_t MaxLineLength = 64 * 1024;
-// A coordinate beyond this is taken for a corrupt file, not a pattern.
-constexpr std::int64_t MaxCoordinate = std::numeric_limits<std::int32_t>::max();
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
 
 std::string_view trimmed(std::string_view text)
 {
@@ -55,7 +44,7 @@ bool isConwayRule(std::string_view rule)
 }
 
 // Blanks, then a whole number with an optional sign, taken off the front of
-// `text`. False for anything else or a number beyond MaxCoordinate.
+// `text`. False for anything else or a number beyond MaxPatternSide.
 bool takeCoordinate(std::string_view &text, std::int64_t &value)
 {
     text = trimmed(text);
@@ -68,7 +57,7 @@ bool takeCoordinate(std::string_view &text, std::int64_t &value)
     value = 0;
     for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
         value = value * 10 + (text[digits] - '0');
-        if (value > MaxCoordinate)
+        if (value > MaxPatternSide)
             return false;
     }
     text.remove_prefix(digits);
@@ -81,26 +70,6 @@ bool takeCoordinate(std::string_view &text, std::int64_t &value)
 bool parsePair(std::string_view text, std::int64_t &x, std::int64_t &y)
 {
     return takeCoordinate(text, x) && takeCoordinate(text, y) && trimmed(text).empty();
-}
-
-// The next line without its line end: LF, CR LF or, as old Mac files have
-// it, CR alone. False at the end of the file and for a line longer than
-// MaxLineLength, so only one short line is ever held.
-bool nextLine(std::streambuf &in, std::string &line)
-{
-    using Traits = std::streambuf::traits_type;
-    line.clear();
-    int c = in.sbumpc();
-    if (c == Traits::eof())
-        return false;
-    for (; c != Traits::eof() && c != '\n' && c != '\r'; c = in.sbumpc()) {
-        if (line.size() == MaxLineLength)
-            return false;
-        line.push_back(Traits::to_char_type(c));
-    }
-    if (c == '\r' && in.sgetc() == '\n')
-        in.sbumpc();
-    return true;
 }
 
 enum class Version { None, V105, V106 };
@@ -138,11 +107,14 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
     if (!buffer)
         return scan;
     skipByteOrderMark(*buffer);
+    LineReader lines(*buffer, LineReader::LoneCr::EndsLine);
     std::string line;
     Version version = Version::None;
     std::int64_t blockLeft = 0;
     std::int64_t row = 0;
-    while (nextLine(*buffer, line)) {
+    // A line too long for the format ends the file, as the first line
+    // outside it does.
+    while (lines.next(line) == LineReader::Status::Line) {
         // Trailing blanks only: a leading one would shift a row of cells.
         std::string_view text = line;
         while (!text.empty() && isBlank(text.back()))

@@ -2,31 +2,43 @@
 
 namespace gridlore {
 
-LineReader::LineReader(std::istream &in, std::size_t maxLength)
-    : buffer_(in.rdbuf())
-    , maxLength_(maxLength)
+using Traits = std::streambuf::traits_type;
+
+LineReader::LineReader(std::streambuf &in, LoneCr loneCr)
+    : in_(in)
+    , loneCr_(loneCr)
 {
 }
 
 LineReader::Status LineReader::next(std::string &line)
 {
     line.clear();
-    if (!buffer_)
-        return Status::End;
-    using Traits = std::streambuf::traits_type;
-    // One byte over the limit is allowed for the CR of a CR LF line end.
-    const std::size_t room = maxLength_ + 1;
-    int c = buffer_->sbumpc();
+    int c = in_.sbumpc();
     if (c == Traits::eof())
         return Status::End;
-    for (; c != Traits::eof() && c != '\n'; c = buffer_->sbumpc()) {
-        if (line.size() == room)
+    for (; c != Traits::eof() && c != '\n'; c = in_.sbumpc()) {
+        if (c == '\r') {
+            const int after = in_.sgetc();
+            if (after == '\n' || after == Traits::eof()) {
+                in_.sbumpc();
+                break;
+            }
+            if (loneCr_ == LoneCr::EndsLine)
+                break;
+        }
+        if (line.size() == MaxLength)
             return Status::TooLong;
         line.push_back(Traits::to_char_type(c));
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line.size() > maxLength_ ? Status::TooLong : Status::Line;
+    return Status::Line;
+}
+
+void LineReader::skipLine()
+{
+    int c;
+    do
+        c = in_.sbumpc();
+    while (c != Traits::eof() && c != '\n');
 }
 
 } // namespace gridlore

@@ -1,30 +1,56 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
+#include <streambuf>
 #include <string>
 
 namespace gridlore {
 
+// A blank between the parts of a line, in every format.
+inline bool isBlank(int c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The bytes of a line end. Where a format lets line ends stand between its
+// parts (RLE), they are passed over as blanks are.
+inline bool isLineEnd(int c)
+{
+    return c == '\r' || c == '\n';
+}
+
 // Hands out a stream's lines one at a time and never holds more than one line
-// of at most `maxLength` bytes, however long the line or the file: a longer
-// line is reported, not collected. Takes LF and CR LF line ends alike.
+// of at most MaxLength bytes, however long the line or the file: a longer line
+// is reported, not collected. A line ends at LF or CR LF, and at a CR alone
+// where the format says so; a CR just before the end of the stream ends the
+// last line.
 class LineReader
 {
 public:
+    // No format needs longer lines: the program's own holds one number a
+    // line, and the others keep theirs short (Life 1.05 allows 80 bytes).
+    static constexpr std::size_t MaxLength = 4096;
+
+    enum class LoneCr {
+        InLine, // a CR not before LF is part of the line
+        EndsLine, // as old Mac files end their lines
+    };
     enum class Status {
         Line, // `line` holds the next line, without its line end
         End, // no more lines
-        TooLong, // the next line is longer than the limit; reading stops here
+        TooLong, // the next line is longer than MaxLength; reading stops here
     };
 
-    LineReader(std::istream &in, std::size_t maxLength);
+    explicit LineReader(std::streambuf &in, LoneCr loneCr = LoneCr::InLine);
 
     Status next(std::string &line);
 
+    // Passes over the rest of the current line, however long, and its LF.
+    void skipLine();
+
 private:
-    std::streambuf *buffer_;
-    std::size_t maxLength_;
+    std::streambuf &in_;
+    LoneCr loneCr_;
 };
 
 } // namespace gridlore

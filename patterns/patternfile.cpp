@@ -7,19 +7,12 @@
 #include "patterns/rlereader.h"
 #include "platform/numbertext.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <string>
 
 namespace gridlore {
-namespace {
-
-bool isBlankLine(const std::string &line)
-{
-    return line.find_first_not_of(" \t") == std::string::npos;
-}
-
-} // namespace
 
 void writePattern(std::ostream &out, const Life &life)
 {
@@ -40,14 +33,16 @@ ReadResult readOwnPattern(std::istream &in, Life &life)
 {
     const int columns = life.columns();
     const int rows = life.rows();
-    LineReader lines(in, MaxPatternLineLength);
+    if (!in.rdbuf())
+        return ReadResult::Stopped;
+    LineReader lines(*in.rdbuf());
     std::string line;
     for (int i = 1; i <= columns; ++i) {
         for (int j = 1; j <= rows; ++j) {
             if (lines.next(line) != LineReader::Status::Line)
                 return ReadResult::Stopped;
             double value = 0;
-            if (isBlankLine(line))
+            if (std::all_of(line.begin(), line.end(), isBlank))
                 life.board().set(i, j, Cell::empty());
             else if (parseWholeNumber(line, value))
                 life.board().set(i, j, Cell(value));

@@ -26,14 +26,11 @@ enum class ReadResult {
 // centred on the live area. A stream that is not seekable is read in the own format only.
 ReadResult readPattern(std::istream &in, Life &life);
 
-// A line of the own format longer than this is taken for a damaged file.
-inline constexpr std::size_t MaxPatternLineLength = 4096;
-
 // Fills the live area of the board from `in`, column by column, one line per
 // cell. Also takes LF-only line ends and blanks or tabs around a value. Stops
 // as a failure where the file ends too soon and at the first line that is not empty
 // or blank, is not one number or holds one beyond a double's range, or is
-// longer than MaxPatternLineLength; lines after the last cell are not read.
+// longer than LineReader::MaxLength; lines after the last cell are not read.
 // Never holds more than one line, whatever the file.
 ReadResult readOwnPattern(std::istream &in, Life &life);
 

@@ -1,16 +1,13 @@
 #include "patterns/patternformat.h"
 
+#include "patterns/linereader.h"
+
 #include <string_view>
 
 namespace gridlore {
 namespace {
 
 using Traits = std::streambuf::traits_type;
-
-bool isBlank(int c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
 
 bool isPlaintextCell(int c)
 {
@@ -50,7 +47,7 @@ PatternFormat sniff(std::streambuf &buffer)
             return PatternFormat::Own;
     }
     int c = in.next();
-    while (isBlank(c) || c == '\n')
+    while (isBlank(c) || isLineEnd(c))
         c = in.next();
     if (c == '#') {
         for (const char expected : std::string_view("Life 1.0"))
@@ -64,14 +61,14 @@ PatternFormat sniff(std::streambuf &buffer)
     if (c == 'x') {
         do
             c = in.next();
-        while (c == ' ' || c == '\t');
+        while (isBlank(c));
         return c == '=' ? PatternFormat::Rle : PatternFormat::Own;
     }
     if (!isPlaintextCell(c))
         return PatternFormat::Own;
     // A row of cells: the whole line (as far as the budget reaches) must be one.
     for (c = in.next(); c != Traits::eof() && c != '\n'; c = in.next())
-        if (!isPlaintextCell(c) && !isBlank(c))
+        if (!isPlaintextCell(c) && !isBlank(c) && c != '\r')
             return PatternFormat::Own;
     return PatternFormat::Plaintext;
 }

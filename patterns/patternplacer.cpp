@@ -16,24 +16,24 @@ std::int64_t halfDown(std::int64_t n)
 PatternPlacer::PatternPlacer(const Life &life, std::int64_t width, std::int64_t height)
     : columns_(life.columns())
     , rows_(life.rows())
-    , left_(halfDown(columns_ - std::clamp<std::int64_t>(width, 0, MaxSide)) + 1)
-    , top_(halfDown(rows_ - std::clamp<std::int64_t>(height, 0, MaxSide)) + 1)
+    , left_(halfDown(columns_ - std::clamp<std::int64_t>(width, 0, MaxSpan)) + 1)
+    , top_(halfDown(rows_ - std::clamp<std::int64_t>(height, 0, MaxSpan)) + 1)
     , alive_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0)
 {
 }
 
 void PatternPlacer::setAlive(std::int64_t x, std::int64_t y, std::int64_t count)
 {
-    // Anything beyond MaxSide is off the board whatever the box, and ruling it
+    // Anything beyond MaxSpan is off the board whatever the box, and ruling it
     // out first keeps the sums below from overflowing.
-    if (count <= 0 || x < 0 || y < 0 || x > MaxSide || y > MaxSide)
+    if (count <= 0 || x < 0 || y < 0 || x > MaxSpan || y > MaxSpan)
         return;
     const std::int64_t row = top_ + y;
     if (row < 1 || row > rows_)
         return;
     const std::int64_t first = std::max<std::int64_t>(left_ + x, 1);
     const std::int64_t last
-        = std::min<std::int64_t>(left_ + x + std::min(count, MaxSide) - 1, columns_);
+        = std::min<std::int64_t>(left_ + x + std::min(count, MaxSpan) - 1, columns_);
     for (std::int64_t column = first; column <= last; ++column)
         alive_[static_cast<std::size_t>((column - 1) * rows_ + (row - 1))] = 1;
 }

@@ -7,6 +7,10 @@
 
 namespace gridlore {
 
+// The largest size and coordinate a pattern file may give, in any format: a
+// larger one is taken for a corrupt file, not a pattern.
+inline constexpr std::int64_t MaxPatternSide = 2147483647;
+
 // Collects the live cells of a pattern read from another program's file where
 // they will land: its width x height box centred on the live area, the parts
 // beyond the live area dropped. The board itself is touched only by commit(),
@@ -15,8 +19,9 @@ namespace gridlore {
 class PatternPlacer
 {
 public:
-    // Sizes and coordinates beyond this count as this far (no file comes near).
-    static constexpr std::int64_t MaxSide = std::int64_t { 1 } << 40;
+    // The widest a pattern can be: from -MaxPatternSide to MaxPatternSide.
+    // Larger sizes and coordinates count as this far, so no sum overflows.
+    static constexpr std::int64_t MaxSpan = 2 * MaxPatternSide + 1;
 
     PatternPlacer(const Life &life, std::int64_t width, std::int64_t height);
 
@@ -26,7 +31,7 @@ public:
 
     // True when the pattern's row y, and so every row after it, lies below the
     // live area.
-    bool isBelowBoard(std::int64_t y) const { return y > MaxSide || top_ + y > rows_; }
+    bool isBelowBoard(std::int64_t y) const { return y > MaxSpan || top_ + y > rows_; }
 
     // Every live-area cell becomes 1 where the pattern is alive and 0 elsewhere.
     void commit(Life &life) const;

@@ -1,6 +1,7 @@
 #include "patterns/plaintextreader.h"
 
 #include "patterns/boundedinput.h"
+#include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
@@ -15,9 +16,11 @@ namespace {
 
 using Traits = std::streambuf::traits_type;
 
-bool isBlank(int c)
+// Rows are read byte by byte: a CR, of CR LF or alone, is passed over as
+// blanks are.
+bool isPassedOver(int c)
 {
-    return c == ' ' || c == '\t' || c == '\r';
+    return isBlank(c) || c == '\r';
 }
 
 struct Extent
@@ -40,7 +43,7 @@ Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
         int c = in.sbumpc();
         if (c == Traits::eof())
             break;
-        while (isBlank(c))
+        while (isPassedOver(c))
             c = in.sbumpc();
         if (c == '!') {
             while (c != Traits::eof() && c != '\n')
@@ -52,9 +55,9 @@ Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
         for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
             if (c == 'O' || c == '*')
                 alive(x, y);
-            else if (c != '.' && !isBlank(c))
+            else if (c != '.' && !isPassedOver(c))
                 return extent;
-            if (!isBlank(c))
+            if (!isPassedOver(c))
                 ++x;
         }
         ++extent.lines;

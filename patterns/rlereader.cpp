@@ -1,11 +1,11 @@
 #include "patterns/rlereader.h"
 
 #include "patterns/boundedinput.h"
+#include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <streambuf>
 #include <string>
@@ -15,15 +15,6 @@ namespace gridlore {
 namespace {
 
 using Traits = std::streambuf::traits_type;
-
-constexpr std::size_t MaxHeaderLength = 4096;
-// A header size beyond this is taken for a corrupt file, not a pattern.
-constexpr std::int64_t MaxSide = std::numeric_limits<std::int32_t>::max();
-
-bool isBlank(int c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
 
 bool isDigit(int c)
 {
@@ -57,9 +48,10 @@ public:
     }
 
 private:
+    // A stray CR within the header is passed over as the body's are.
     void skipBlanks()
     {
-        while (pos_ < text_.size() && isBlank(text_[pos_]))
+        while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_])))
             ++pos_;
     }
 
@@ -83,7 +75,7 @@ private:
         const std::size_t first = pos_;
         for (; pos_ < text_.size() && isDigit(text_[pos_]); ++pos_) {
             value = value * 10 + (text_[pos_] - '0');
-            if (value > MaxSide)
+            if (value > MaxPatternSide)
                 return false;
         }
         return pos_ > first;
@@ -93,34 +85,19 @@ private:
     std::size_t pos_ = 0;
 };
 
-void skipLine(std::streambuf &in)
-{
-    int c;
-    do
-        c = in.sbumpc();
-    while (c != Traits::eof() && c != '\n');
-}
-
-// Skips the '#' lines and blank lines before the header and reads the header
-// line; false at the end of the file or for a line too long to be a header.
+// Skips the '#' lines, however long, and blank lines before the header and
+// reads the header line; false at the end of the file or for a line too long
+// to be a header.
 bool readHeaderLine(std::streambuf &in, std::string &line)
 {
+    LineReader lines(in);
     for (;;) {
         int c = in.sgetc();
-        while (isBlank(c))
+        while (isBlank(c) || isLineEnd(c))
             c = in.snextc();
-        if (c == Traits::eof())
-            return false;
-        if (c == '#' || c == '\n') {
-            skipLine(in);
-            continue;
-        }
-        for (c = in.sbumpc(); c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
-            if (line.size() == MaxHeaderLength)
-                return false;
-            line.push_back(Traits::to_char_type(c));
-        }
-        return true;
+        if (c != '#')
+            return lines.next(line) == LineReader::Status::Line;
+        lines.skipLine();
     }
 }
 
@@ -139,11 +116,11 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
         if (counted) {
             // Capped just past any acceptable run, so the sums cannot overflow.
             for (count = 0; isDigit(c); c = in.sbumpc())
-                count = std::min(count * 10 + (c - '0'), MaxSide + 1);
+                count = std::min(count * 10 + (c - '0'), MaxPatternSide + 1);
             if (count == 0)
                 return read; // no writer puts one; taken for damage
         }
-        if (isBlank(c) || c == '\n') {
+        if (isBlank(c) || isLineEnd(c)) {
             if (counted)
                 return read; // a count must be followed by its tag
             continue;

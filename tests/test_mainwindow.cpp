@@ -3,12 +3,17 @@
 #include "boardfixture.h"
 #include "form1fixture.h"
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <random>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace gridlore;
 
@@ -52,8 +57,26 @@ private slots:
     void designState();
     void pictureFollowsTheBoard_data();
     void pictureFollowsTheBoard();
-    void commands_data();
-    void commands();
+    void runControls_data();
+    void runControls();
+    void boardSize_data();
+    void boardSize();
+    void interval_data();
+    void interval();
+    void read_data();
+    void read();
+    void drop_data();
+    void drop();
+    void commandLine_data();
+    void commandLine();
+    void paste_data();
+    void paste();
+    void copy();
+    void saveCancelled();
+    void saveWrites_data();
+    void saveWrites();
+    void saveFails_data();
+    void saveFails();
     void aboutBox_data();
     void aboutBox();
 
@@ -225,173 +248,408 @@ void TestMainWindow::pictureFollowsTheBoard()
     QTRY_VERIFY(shown.sizeInBytes() <= 2 * 4 * 700 * 600);
 }
 
-void TestMainWindow::commands_data()
+namespace {
+
+// What the file commands meet in the current folder: a folder, a read-only
+// folder, a pipe, a file of 21 lines whose last is damaged, and a full
+// board's worth of " 1 " lines as old.txt and toad.rle. Returns old.txt's bytes.
+QByteArray makeFiles()
 {
-    QTest::addColumn<QString>("field"); // the command, or what is typed into
-    QTest::addColumn<QString>("input");
-    // size: columns after Reset; interval: the timer's after a tick; a way in:
-    // cell (1, 1), 7 when the board was left alone; save: the bytes written, or
-    // the message; copy: the text copied; then, for these, whether the run goes on.
-    QTest::addColumn<QString>("outcome");
-    const auto rows = [](const char *field, const QList<std::pair<QString, const char *>> &inputs) {
-        for (const auto &[input, outcome] : inputs)
-            QTest::addRow("%s: %s", field, qPrintable(input.left(20).replace(u'\n', u'|')))
-                << field << input << outcome;
-    };
-    const QString nines(100000, u'9'), longName(5000, u'n');
-    // The toggle follows the timer, not its caption; Reset stops the timer
-    // only; the timer runs the next-generation command (t: three ticks, the
-    // last one clicking 自動Stop).
-    rows("clicks",
-        { { "4", "on 自動Stop 1世代目" }, { "4 4", "off 自動 1世代目" },
-            { "4 2", "off 自動Stop 1世代目" }, { "4 2 4 4", "off 自動 1世代目" },
-            { "4 3", "on 自動Stop  2世代目" }, { "3 3 2 3", "off 自動  2世代目" },
-            { "4 t", "off 自動  4世代目" } });
-    rows("size", { { "7.5", "7" }, { "", "5" }, { "グライダー", "5" }, { nines, "150" } });
-    // The interval box is read as the number its text begins with, leading
-    // blanks skipped, 0 if none; 10 or less leaves the interval as it was.
-    rows("interval",
-        { { "11", "11" }, { "10", "1000" }, { "-50", "1000" }, { "", "1000" }, { "１２５", "1000" },
-            { "10.5", "10" }, { "11.5", "12" }, { "12.5", "12" }, { "20ms", "20" },
-            { " \t 42", "42" }, { "+.5E2", "50" }, { "12e+", "12" }, { "0x20", "1000" },
-            { "&H20", "1000" }, { "inf", "1000" }, { "NaN", "1000" }, { "1e-999", "1000" },
-            { "65535.5", "65535" }, { "1e999", "65535" }, { nines, "65535" } });
-    // Read stops the run only once its file is open. A bare name missing here
-    // comes from the bundled collection; a read that stops part way shows what
-    // it changed (a 2 in white).
-    rows("read",
-        { { "", "7 running" }, { "missing", "7 running" }, { "a folder", "7 running" },
-            { "fifo", "7 running" }, { "old.txt", "1 stopped" }, { "21", "1 stopped" },
-            { "/dev/zero", "7 stopped" }, { "glider.rle", "0 stopped" },
-            { "toad.rle", "1 stopped" } });
-    // A drop, Ctrl+V (of the text given) and the command line come in as Read.
-    rows(
-        "drop", { { "old.txt", "1 stopped" }, { "21", "1 stopped" }, { "a folder", "7 running" } });
-    rows("paste",
-        { { "x = 3, y = 3\nbo$2bo$3o!", "0 stopped" }, { " 1 \n\n 2 \nx", "1 stopped" },
-            { "", "7 stopped" } });
-    rows("command line", { { "21", "1 stopped" }, { "missing", "7 running" } });
-    // Ctrl+C copies as RLE only the cells holding 1, as drawn.
-    rows("copy",
-        { { "O2O\n.OO\n.O.",
-            "#C Copied from gridlore\nx = 3, y = 3, rule = B3/S23\nobo$b2o$bo!\n running" } });
-    // Save stops it before it asks; a failure names the file, gives the true
-    // reason and keeps any old file.
-    rows("save",
-        { { "", "stopped" }, { "グライダー", "90000 stopped" }, { "a folder/x", "90000 stopped" },
-            { "old.txt", "90000 stopped" }, { "a folder", "この名前はフォルダです。 stopped" },
-            { "no/such/x.txt", "保存先のフォルダがありません。 stopped" },
-            { "x/", "保存先のフォルダがありません。 stopped" },
-            { "ro/x", "書き込みの権限がありません。 stopped" },
-            { "fifo", "読み出す側のいないパイプなどで、すぐには書き込めません。 stopped" },
-            { "full", "ディスクの空きが足りません。 stopped" },
-            { "disk full", "ファイルが大きすぎます。 stopped" },
-            { longName, "名前が長すぎます。 stopped" } });
+    const QByteArray old = QByteArray(" 1 \r\n").repeated(20000);
+    if (!QDir().mkdir(QStringLiteral("a folder")) || !QDir().mkdir(QStringLiteral("ro"))
+        || ::mkfifo("fifo", 0600) != 0 || ::chmod("ro", 0555) != 0 || ::chmod(".", 0755) != 0
+        || !writeFile(QStringLiteral("21"), QByteArray(" 1 \r\n").repeated(20) + "x")
+        || !writeFile(QStringLiteral("old.txt"), old)
+        || !writeFile(QStringLiteral("toad.rle"), old))
+        return QByteArray();
+    return old;
 }
 
-// Whatever is typed or picked, the window goes on at once.
-void TestMainWindow::commands()
+// After two seconds, the other end of the pipe "fifo" for a command that waits
+// there: a writer that gives a reader the cell 5, or a reader that takes
+// whatever a writer writes. A command that waits on the pipe then ends, and
+// its row fails on what it read or wrote, instead of holding the suite.
+class PipeRescue
 {
-    QFETCH(QString, field);
-    QFETCH(QString, input);
-    QVERIFY(QDir().mkdir(QStringLiteral("a folder")) && QDir().mkdir(QStringLiteral("ro")));
-    QVERIFY(::mkfifo("fifo", 0600) == 0 && ::chmod("ro", 0555) == 0 && ::chmod(".", 0755) == 0);
-    QVERIFY(writeFile(QStringLiteral("21"), QByteArray(" 1 \r\n").repeated(20) + "x"));
-    const QByteArray old = QByteArray(" 1 \r\n").repeated(20000);
-    QVERIFY(writeFile(QStringLiteral("old.txt"), old) && writeFile("toad.rle", old));
-    // Our own node of the always-full device: a Save that wrongly replaced it
-    // destroys nothing of the system's.
-    if (input == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
-        QSKIP("making a device node needs root");
-    auto form = shownForm1(field == u"save" ? QStringLiteral("150") : QString());
-    form->activateWindow(); // where the keys for paste and copy work
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    CellArray &board = form->life().board();
-    board.set(1, 1, Cell(7.0));
-    if (field != u"clicks")
-        form->Command4_Click();
-    const QString name = input == u"disk full" ? QStringLiteral("old.txt") : input;
-    form->setPrompt([&](const QString &) { return name; });
-    const QStringList files = QDir().entryList(QDir::Files | QDir::System);
-    QString outcome;
-    if (field == u"size") {
-        control<QLineEdit>(*form, "Text2")->setText(input);
-        form->Command2_Click();
-        outcome = QString::number(form->life().columns());
-    } else if (field == u"interval") {
-        control<QLineEdit>(*form, "Text1")->setText(input);
-        form->Timer1_Timer();
-        outcome = QString::number(form->timer()->interval());
-    } else if (field == u"clicks") {
-        control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
-        form->timer()->setInterval(15); // spares the first second's wait
-        int ticks = 0;
-        connect(form->timer(), &QTimer::timeout, form.get(), [&] {
-            if (++ticks == 3 && input.endsWith(u't'))
-                control<QPushButton>(*form, "Command4")->click();
-        });
-        for (const QString &name : input.split(u' ')) {
-            if (name != u't')
-                control<QPushButton>(*form, qPrintable("Command" + name))->click();
+public:
+    enum End { Writer, Reader };
+    explicit PipeRescue(End end)
+        : thread_([this, end] { rescue(end); })
+    {
+    }
+    ~PipeRescue()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    void rescue(End end)
+    {
+        sigset_t pipe; // a reader gone before the cell is written must not end the suite
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        for (; !stop_; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+            if (std::chrono::steady_clock::now() < due)
+                continue;
+            // Neither open waits: the writer's opens only while a reader waits.
+            const int fd = ::open("fifo", (end == Writer ? O_WRONLY : O_RDONLY) | O_NONBLOCK);
+            if (fd < 0)
+                continue;
+            if (end == Writer)
+                (void)!::write(fd, " 5 \r\n", 5);
+            char bytes[4096];
+            while (end == Reader && !stop_ && ::read(fd, bytes, sizeof bytes) != 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ::close(fd);
         }
-        QTRY_VERIFY(ticks == 3 || !input.endsWith(u't'));
-        outcome = (form->timer()->isActive() ? "on " : "off ")
-            + control<QPushButton>(*form, "Command4")->text() + u' '
-            + control<QLabel>(*form, "Label1")->text();
-    } else if (field == u"copy") {
-        placeBoard(board, 1, 1, input);
-        QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
-        outcome = QGuiApplication::clipboard()->text();
-    } else if (field == u"save") {
+    }
+
+    std::atomic<bool> stop_ = false;
+    std::thread thread_;
+};
+
+// A shown window with the automatic run on, cell (1, 1) holding 7 and the
+// files above at hand; check() then tells what a way of reading did.
+struct ReadFixture
+{
+    std::unique_ptr<Form1> form = shownForm1();
+    PipeRescue rescue { PipeRescue::Writer };
+
+    ReadFixture()
+    {
+        form->activateWindow(); // where the keys for paste work
+        (void)QTest::qWaitForWindowActive(form.get());
+        form->life().board().set(1, 1, Cell(7.0));
+        form->Command4_Click();
+    }
+
+    // Cell (1, 1) after the read, and whether the run went on. The board is
+    // repainted when, and only when, a cell changed.
+    void check(double cell, bool runGoesOn) const
+    {
+        QCOMPARE(form->life().board().at(1, 1).number(), cell);
+        QCOMPARE(form->timer()->isActive(), runGoesOn);
+        const BoardLayout layout(*form);
+        QCOMPARE(form->surface()->image(),
+            cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
+    }
+};
+
+void addReadColumns()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("cell"); // (1, 1) afterwards: 7 when the board was left alone
+    QTest::addColumn<bool>("runGoesOn");
+}
+
+void addReadRow(const char *name, double cell, bool runGoesOn)
+{
+    QTest::newRow(*name ? name : "Cancel") << QString::fromUtf8(name) << cell << runGoesOn;
+}
+
+enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
+
+// A shown window on board 150 with the automatic run on, for Save.
+struct SaveFixture
+{
+    std::unique_ptr<Form1> form = shownForm1(QStringLiteral("150"));
+    SaveFixture() { form->Command4_Click(); }
+
+    // Saves with `name` typed, as `setting` says; the message shown, or nothing.
+    QString save(const QString &name, Setting setting = Setting::Plain)
+    {
+        form->setPrompt([&](const QString &) { return name; });
+        PipeRescue rescue(PipeRescue::Reader);
         // A file size limit stands in for a disk that fills up during the write.
         rlimit saved {};
         getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited { input == u"disk full" ? 40000 : saved.rlim_cur, saved.rlim_max };
+        rlimit limited { setting == Setting::DiskFillsUp ? 40000 : saved.rlim_cur, saved.rlim_max };
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limited);
-        ::setfsuid(input == u"ro/x" ? 65534 : ::geteuid()); // root may write anywhere
+        // Root may write anywhere.
+        ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
         MessageBoxes messages;
-        ::alarm(5);
         form->mnu_save_Click();
-        ::alarm(0);
         ::setfsuid(::geteuid());
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
         QTest::qWait(50);
-        if (!messages.texts.isEmpty()) {
-            outcome = messages.texts[0].section(u'\n', 1, 1);
-            QVERIFY(messages.texts[0].contains(QDir::toNativeSeparators(name) + "」を保存"));
-            QCOMPARE(QDir().entryList(QDir::Files | QDir::System), files);
-            QCOMPARE(readAll(QStringLiteral("old.txt")), old);
-        } else if (!name.isEmpty()) {
-            outcome = QString::number(readAll(name).size());
-        }
-        QVERIFY(!QFileInfo(QStringLiteral("full")).isFile()); // the device, if made, still one
-    } else { // Read, or another way in
-        QMimeData data; // as a file manager drops: only once the drag was taken
-        data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(input)) });
-        QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QGuiApplication::clipboard()->setText(field == u"paste" ? input : QString());
-        ::alarm(5); // a read that waits ends the test here
-        if (field == u"read")
-            form->mnu_read_Click();
-        if (field == u"drop" && (QApplication::sendEvent(form.get(), &enter), enter.isAccepted()))
-            QApplication::sendEvent(form.get(), &drop);
-        if (field == u"paste")
-            QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
-        if (field == u"command line")
-            readStartFile(*form, input);
-        ::alarm(0);
-        outcome = QString::number(board.at(1, 1).number());
-        // Repainted when, and only when, a cell changed.
-        const BoardLayout layout(*form);
-        QCOMPARE(form->surface()->image(),
-            board.at(1, 1) == 7 ? layout.grid() : layout.board(layout.grid(), *form));
+        return messages.texts.value(0);
     }
-    if (field != u"clicks" && field != u"size" && field != u"interval")
-        outcome = (outcome + (form->timer()->isActive() ? " running" : " stopped")).trimmed();
-    QTEST(outcome, "outcome");
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setting)
+
+void TestMainWindow::runControls_data()
+{
+    QTest::addColumn<QString>("clicks"); // buttons, and "tick" for a tick of the run
+    QTest::addColumn<bool>("timerOn");
+    QTest::addColumn<QString>("toggle"); // Command4's caption
+    QTest::addColumn<QString>("counter");
+    const auto row = [](const char *clicks, bool on, const char *toggle, const char *counter) {
+        QTest::newRow(clicks) << QString::fromLatin1(clicks) << on << QString::fromUtf8(toggle)
+                              << QString::fromUtf8(counter);
+    };
+    // The toggle follows the timer, not its caption; Reset stops the timer
+    // only; each tick runs the next-generation command.
+    row("Command4", true, "自動Stop", "1世代目");
+    row("Command4 Command4", false, "自動", "1世代目");
+    row("Command4 Command2", false, "自動Stop", "1世代目");
+    row("Command4 Command2 Command4 Command4", false, "自動", "1世代目");
+    row("Command4 Command3", true, "自動Stop", " 2世代目");
+    row("Command3 Command3 Command2 Command3", false, "自動", " 2世代目");
+    row("Command4 tick tick tick Command4", false, "自動", " 4世代目");
+}
+
+void TestMainWindow::runControls()
+{
+    QFETCH(QString, clicks);
+    auto form = shownForm1();
+    control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
+    form->timer()->setInterval(15); // spares the first second's wait
+    // The clicks after the k-th "tick" run in the handler of the run's k-th
+    // tick, after the generation it ran.
+    const QStringList steps = clicks.split(QStringLiteral("tick"));
+    const auto click = [&](const QString &buttons) {
+        for (const QString &name : buttons.split(u' ', Qt::SkipEmptyParts))
+            control<QPushButton>(*form, qPrintable(name))->click();
+    };
+    int ticks = 0;
+    connect(form->timer(), &QTimer::timeout, form.get(), [&] {
+        if (++ticks < steps.size())
+            click(steps[ticks]);
+    });
+    click(steps[0]);
+    QTRY_VERIFY(ticks >= steps.size() - 1);
+    QTEST(form->timer()->isActive(), "timerOn");
+    QTEST(control<QPushButton>(*form, "Command4")->text(), "toggle");
+    QTEST(control<QLabel>(*form, "Label1")->text(), "counter");
+    QFETCH(QString, counter);
+    QCOMPARE(form->generation(), counter.chopped(3).toDouble());
+}
+
+void TestMainWindow::boardSize_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("columns"); // after Reset
+    QTest::newRow("7.5") << "7.5" << 7;
+    QTest::newRow("nothing") << "" << 5;
+    QTest::newRow("グライダー") << "グライダー" << 5;
+    QTest::newRow("100,000 nines") << QString(100000, u'9') << 150;
+}
+
+void TestMainWindow::boardSize()
+{
+    QFETCH(QString, typed);
+    auto form = shownForm1();
+    control<QLineEdit>(*form, "Text2")->setText(typed);
+    form->Command2_Click();
+    QTEST(form->life().columns(), "columns");
+}
+
+void TestMainWindow::interval_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("interval"); // the timer's after a tick
+    // The box is read as the number its text begins with, leading blanks
+    // skipped, 0 if none; 10 or less leaves the interval as it was.
+    const QList<std::pair<QString, int>> rows { { "11", 11 }, { "10", 1000 }, { "-50", 1000 },
+        { "", 1000 }, { "１２５", 1000 }, { "10.5", 10 }, { "11.5", 12 }, { "12.5", 12 },
+        { "20ms", 20 }, { " \t 42", 42 }, { "+.5E2", 50 }, { "12e+", 12 }, { "0x20", 1000 },
+        { "&H20", 1000 }, { "inf", 1000 }, { "NaN", 1000 }, { "1e-999", 1000 },
+        { "65535.5", 65535 }, { "1e999", 65535 }, { QString(100000, u'9'), 65535 } };
+    for (const auto &[typed, interval] : rows)
+        QTest::newRow(qPrintable(typed.left(20))) << typed << interval;
+}
+
+void TestMainWindow::interval()
+{
+    QFETCH(QString, typed);
+    auto form = shownForm1();
+    control<QLineEdit>(*form, "Text1")->setText(typed);
+    form->Timer1_Timer();
+    QTEST(form->timer()->interval(), "interval");
+}
+
+void TestMainWindow::read_data()
+{
+    addReadColumns();
+    // Read stops the run only once its file is open. A bare name missing here
+    // comes from the bundled collection; a read that stops part way shows what
+    // it changed (a 2 in white).
+    addReadRow("", 7, true);
+    addReadRow("missing", 7, true);
+    addReadRow("a folder", 7, true);
+    addReadRow("fifo", 7, true);
+    addReadRow("old.txt", 1, false);
+    addReadRow("21", 1, false);
+    addReadRow("/dev/zero", 7, false);
+    addReadRow("glider.rle", 0, false);
+    addReadRow("toad.rle", 1, false);
+}
+
+void TestMainWindow::read()
+{
+    QFETCH(QString, name);
+    QVERIFY(!makeFiles().isEmpty());
+    ReadFixture fixture;
+    fixture.form->setPrompt([&](const QString &) { return name; });
+    fixture.form->mnu_read_Click();
+    QFETCH(double, cell);
+    QFETCH(bool, runGoesOn);
+    fixture.check(cell, runGoesOn);
+}
+
+// A file dropped from a file manager is read as Read reads it.
+void TestMainWindow::drop_data()
+{
+    addReadColumns();
+    addReadRow("old.txt", 1, false);
+    addReadRow("21", 1, false);
+    addReadRow("a folder", 7, true);
+}
+
+void TestMainWindow::drop()
+{
+    QFETCH(QString, name);
+    QVERIFY(!makeFiles().isEmpty());
+    ReadFixture fixture;
+    QMimeData data; // as a file manager drops: only once the drag was taken
+    data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(name)) });
+    QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    if (QApplication::sendEvent(fixture.form.get(), &enter), enter.isAccepted())
+        QApplication::sendEvent(fixture.form.get(), &drop);
+    QFETCH(double, cell);
+    QFETCH(bool, runGoesOn);
+    fixture.check(cell, runGoesOn);
+}
+
+// The file named on the command line is read as Read reads it.
+void TestMainWindow::commandLine_data()
+{
+    addReadColumns();
+    addReadRow("21", 1, false);
+    addReadRow("missing", 7, true);
+}
+
+void TestMainWindow::commandLine()
+{
+    QFETCH(QString, name);
+    QVERIFY(!makeFiles().isEmpty());
+    ReadFixture fixture;
+    readStartFile(*fixture.form, name);
+    QFETCH(double, cell);
+    QFETCH(bool, runGoesOn);
+    fixture.check(cell, runGoesOn);
+}
+
+// Ctrl+V reads the clipboard's text as Read reads a file with that content.
+void TestMainWindow::paste_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("cell");
+    QTest::newRow("x = 3, y = 3|bo$2bo$3o!") << "x = 3, y = 3\nbo$2bo$3o!" << 0.0;
+    QTest::newRow(" 1 ||| 2 ||x") << " 1 \n\n 2 \nx" << 1.0;
+    QTest::newRow("nothing") << "" << 7.0;
+}
+
+void TestMainWindow::paste()
+{
+    QFETCH(QString, text);
+    QFETCH(double, cell);
+    ReadFixture fixture;
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(fixture.form.get(), Qt::Key_V, Qt::ControlModifier);
+    fixture.check(cell, false);
+}
+
+// Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.
+void TestMainWindow::copy()
+{
+    ReadFixture fixture;
+    placeBoard(fixture.form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
+    QTest::keyClick(fixture.form.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        "#C Copied from gridlore\nx = 3, y = 3, rule = B3/S23\nobo$b2o$bo!\n");
+    QVERIFY(fixture.form->timer()->isActive());
+}
+
+// Save stops the run before it asks; Cancel then writes nothing.
+void TestMainWindow::saveCancelled()
+{
+    QVERIFY(!makeFiles().isEmpty());
+    const QStringList files = QDir().entryList(QDir::AllEntries | QDir::System);
+    SaveFixture fixture;
+    QCOMPARE(fixture.save(QString()), QString());
+    QVERIFY(!fixture.form->timer()->isActive());
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::System), files);
+}
+
+void TestMainWindow::saveWrites_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("グライダー") << "グライダー";
+    QTest::newRow("a folder/x") << "a folder/x";
+    QTest::newRow("old.txt, replaced") << "old.txt";
+}
+
+// 150 x 120 cells of " 0 " and CR LF.
+void TestMainWindow::saveWrites()
+{
+    QFETCH(QString, name);
+    QVERIFY(!makeFiles().isEmpty());
+    SaveFixture fixture;
+    QCOMPARE(fixture.save(name), QString());
+    QVERIFY(!fixture.form->timer()->isActive());
+    QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(150 * 120));
+}
+
+void TestMainWindow::saveFails_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Setting>("setting");
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char *situation, const QString &name, const char *reason,
+                         Setting setting = Setting::Plain) {
+        QTest::newRow(situation) << name << setting << QString::fromUtf8(reason);
+    };
+    row("a folder", "a folder", "この名前はフォルダです。");
+    row("no/such/x.txt", "no/such/x.txt", "保存先のフォルダがありません。");
+    row("x/", "x/", "保存先のフォルダがありません。");
+    row("ro/x", "ro/x", "書き込みの権限がありません。", Setting::WriterIsNobody);
+    row("fifo", "fifo", "読み出す側のいないパイプなどで、すぐには書き込めません。");
+    row("full", "full", "ディスクの空きが足りません。");
+    row("old.txt, the disk filling up", "old.txt", "ファイルが大きすぎます。",
+        Setting::DiskFillsUp);
+    row("5000 n", QString(5000, u'n'), "名前が長すぎます。");
+}
+
+// A failure names the file, gives the true reason and keeps any old file.
+void TestMainWindow::saveFails()
+{
+    QFETCH(QString, name);
+    QFETCH(Setting, setting);
+    const QByteArray old = makeFiles();
+    QVERIFY(!old.isEmpty());
+    // Our own node of the always-full device: a Save that wrongly replaced it
+    // destroys nothing of the system's.
+    if (name == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
+        QSKIP("making a device node needs root");
+    const QStringList files = QDir().entryList(QDir::Files | QDir::System);
+    SaveFixture fixture;
+    const QString message = fixture.save(name, setting);
+    QVERIFY(!fixture.form->timer()->isActive());
+    QVERIFY(message.contains(QDir::toNativeSeparators(name) + "」を保存"));
+    QTEST(message.section(u'\n', 1, 1), "reason");
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::System), files);
+    QCOMPARE(readAll(QStringLiteral("old.txt")), old);
+    QVERIFY(!QFileInfo(QStringLiteral("full")).isFile()); // the device, if made, still one
 }
 
 void TestMainWindow::aboutBox_data()

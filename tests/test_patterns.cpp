@@ -125,6 +125,8 @@ void TestPatterns::read_data()
     own("own: NUL after a number", QByteArray(" 1\0 ", 4), nullptr);
     own("own: 4096 bytes", " 1" + QByteArray(4094, ' '), "O");
     own("own: 4097 bytes, LF", " 1" + QByteArray(4095, ' '), nullptr, "\n");
+    row("own: CR at the very end", QByteArray(" 1 \r\n").repeated(19) + " 1 \r", complete,
+        QStringLiteral("OOOOO\nOOOOO\nOOOOO\nOOOOO"), 5);
     row("own: empty file", "", stopped, {}, 5);
     row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), stopped, {}, 5);
     row("own: xylophone", "xylophone\n", stopped);
@@ -144,6 +146,7 @@ void TestPatterns::read_data()
         "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n" + x3
             + "bo$2bo$3o!\n",
         Glider);
+    placed("# line of 5000 bytes", "#C " + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!", Glider);
     placed("blank lines first, no !", "\n#N Glider\n\n  \n" + x3 + "bo$2bo$3o", Glider);
     placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
     placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
@@ -154,6 +157,8 @@ void TestPatterns::read_data()
         Glider);
     placed(
         "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
+    placed("1.06, the farthest cells", "#Life 1.06\n2147483647 0\n-2147483647 0\n", QString());
+    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", unchanged);
     row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
