@@ -37,7 +37,7 @@ void Form1::connectHistory()
 
 UndoHistory::Position Form1::position() const
 {
-    return { BoardSnapshot(life_), textToNumber(Label1->text()) };
+    return { BoardSnapshot(life_), generation_ };
 }
 
 // A change is one step when it changed anything; it also ends the automatic
@@ -81,6 +81,7 @@ void Form1::goTo(const UndoHistory::Position &to)
 
 void Form1::showGeneration(double generation)
 {
+    generation_ = generation;
     // Only the first generation's caption, at start and after Reset, has no
     // blank before the number.
     Label1->setText(generation == 1 ? QStringLiteral("1世代目")
