@@ -355,8 +355,12 @@ enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
 // A shown window on board 150 with the automatic run on, for Save.
 struct SaveFixture
 {
-    std::unique_ptr<Form1> form = shownForm1(QStringLiteral("150"));
-    SaveFixture() { form->Command4_Click(); }
+    std::unique_ptr<Form1> form;
+    explicit SaveFixture(const QString &size = QStringLiteral("150"))
+        : form(shownForm1(size))
+    {
+        form->Command4_Click();
+    }
 
     // Saves with `name` typed, as `setting` says; the message shown, or nothing.
     QString save(const QString &name, Setting setting = Setting::Plain)
@@ -594,20 +598,25 @@ void TestMainWindow::saveCancelled()
 void TestMainWindow::saveWrites_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("グライダー") << "グライダー";
-    QTest::newRow("a folder/x") << "a folder/x";
-    QTest::newRow("old.txt, replaced") << "old.txt";
+    QTest::addColumn<QString>("size"); // typed and Reset; none: as at start-up
+    QTest::addColumn<int>("cells");
+    QTest::newRow("グライダー") << "グライダー" << "150" << 150 * 120;
+    QTest::newRow("a folder/x") << "a folder/x" << "150" << 150 * 120;
+    QTest::newRow("old.txt, replaced") << "old.txt" << "150" << 150 * 120;
+    QTest::newRow("right after start-up") << "x.txt" << "" << 125 * 100;
 }
 
-// 150 x 120 cells of " 0 " and CR LF.
+// Every cell of a fresh board as " 0 " and CR LF, never as an empty line.
 void TestMainWindow::saveWrites()
 {
     QFETCH(QString, name);
+    QFETCH(QString, size);
+    QFETCH(int, cells);
     QVERIFY(!makeFiles().isEmpty());
-    SaveFixture fixture;
+    SaveFixture fixture(size);
     QCOMPARE(fixture.save(name), QString());
     QVERIFY(!fixture.form->timer()->isActive());
-    QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(150 * 120));
+    QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(cells));
 }
 
 void TestMainWindow::saveFails_data()
