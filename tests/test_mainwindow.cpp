@@ -56,9 +56,13 @@ private slots:
     void commands();
     void aboutBox_data();
     void aboutBox();
+    void darkTheme_data();
+    void darkTheme();
+    void cleanup() { QApplication::setPalette(themePalette); }
 
 private:
     std::optional<QTemporaryDir> folder;
+    const QPalette themePalette = QApplication::palette();
 };
 
 // Every control at its place in pixels (the layout's twips, rounded by hand)
@@ -433,6 +437,81 @@ void TestMainWindow::aboutBox()
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
     form.mnu_about_Click();
     QVERIFY(form.aboutBox()->isVisible());
+}
+
+namespace {
+
+// WCAG's relative luminance of a colour, and the contrast ratio of two.
+double luminance(const QColor &colour)
+{
+    const auto linear
+        = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor &one, const QColor &other)
+{
+    const double a = luminance(one), b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+} // namespace
+
+void TestMainWindow::darkTheme_data()
+{
+    QTest::addColumn<bool>("about"); // else the main window
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("around"); // pixels of the background beside a line
+    QTest::newRow("counter") << false << "Label1" << 0;
+    QTest::newRow("枠") << false << "Label3" << 0;
+    QTest::newRow("ms") << false << "Label2" << 0;
+    QTest::newRow("panel separator") << false << "Line1" << 2;
+    QTest::newRow("About title") << true << "lblTitle" << 0;
+    QTest::newRow("About copyright") << true << "lblVersion" << 0;
+    QTest::newRow("About description") << true << "lblDescription" << 0;
+    QTest::newRow("About disclaimer") << true << "lblDisclaimer" << 0;
+    QTest::newRow("About contact") << true << "Label1" << 0;
+}
+
+// Under a dark theme, each text stands out from its own background on the
+// screen by at least WCAG's 4.5 : 1: the most common colour of its pixels is
+// the background, the one of strongest contrast with that the text.
+void TestMainWindow::darkTheme()
+{
+    QFETCH(bool, about);
+    QFETCH(QString, name);
+    QFETCH(int, around);
+    QPalette dark(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b));
+    for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        dark.setColor(role, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    QApplication::setPalette(dark);
+    auto form = shownForm1();
+    QWidget *window = form.get();
+    if (about) {
+        form->mnu_about_Click();
+        window = form->aboutBox();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    const QWidget *widget = control(*window, name.toLatin1());
+    // Within the panel's frame: its border is no background.
+    const QWidget *parent = widget->parentWidget();
+    const QRect shown = widget->geometry().adjusted(-around, 0, around, 0) & parent->contentsRect();
+    const QImage picture
+        = window->grab(shown.translated(parent->mapTo(window, QPoint()))).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.pixel(x, y)];
+    const QList<QRgb> colours = counts.keys();
+    const QRgb background
+        = *std::ranges::max_element(colours, {}, [&](QRgb colour) { return counts[colour]; });
+    double text = 1;
+    for (QRgb colour : colours)
+        text = std::max(text, contrast(colour, background));
+    QVERIFY2(text >= 4.5,
+        qPrintable(QStringLiteral("%1 : 1 on %2").arg(text).arg(QColor(background).name())));
 }
 
 QTEST_MAIN(TestMainWindow)
