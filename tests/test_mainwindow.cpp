@@ -2,6 +2,7 @@
 #include "app/startfile.h"
 #include "boardfixture.h"
 #include "form1fixture.h"
+#include "platform/inputbox.h"
 
 #include <csignal>
 #include <random>
@@ -58,6 +59,8 @@ private slots:
     void aboutBox();
     void darkTheme_data();
     void darkTheme();
+    void nameCompletion_data();
+    void nameCompletion();
     void cleanup() { QApplication::setPalette(themePalette); }
 
 private:
@@ -512,6 +515,63 @@ void TestMainWindow::darkTheme()
         text = std::max(text, contrast(colour, background));
     QVERIFY2(text >= 4.5,
         qPrintable(QStringLiteral("%1 : 1 on %2").arg(text).arg(QColor(background).name())));
+}
+
+void TestMainWindow::nameCompletion_data()
+{
+    QTest::addColumn<QString>("typed"); // %1: the current folder
+    QTest::addColumn<QString>("typedOn"); // after taking the first name offered
+    QTest::addColumn<QString>("answered");
+    QTest::newRow("sa") << "sa"
+                        << "b1.txt"
+                        << "save/b1.txt";
+    QTest::newRow("save/su") << "save/su"
+                             << "b1.txt"
+                             << "save/sub/b1.txt";
+    QTest::newRow("boa") << "boa"
+                         << ""
+                         << "board.txt";
+    QTest::newRow("~/sa") << "~/sa"
+                          << "b1.txt"
+                          << "%1/home/save/b1.txt";
+    QTest::newRow("/…/sa") << "%1/sa"
+                           << "b1.txt"
+                           << "%1/save/b1.txt";
+}
+
+// A name taken from the prompt's offer in the form it was typed, a folder's
+// with its separator, so that typing on names something inside it.
+void TestMainWindow::nameCompletion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, typedOn);
+    QFETCH(QString, answered);
+    const QString here = QDir::currentPath();
+    QVERIFY(QDir().mkpath("save/sub") && QDir().mkpath("home/save") && writeFile("board.txt", {}));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(here + "/home"));
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+    QTimer::singleShot(0, this, [&] {
+        auto *prompt = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *field = prompt->findChild<QLineEdit *>();
+        QTest::keyClicks(field, typed.arg(here));
+        // The folders are read in the background: until the offer comes, ask
+        // again, as the next key typed would.
+        QCompleter *completer = field->completer();
+        QAbstractItemView *offer = completer->popup();
+        const auto offered = [&] {
+            if (!offer->isVisible())
+                completer->complete();
+            return offer->isVisible() && offer->model()->rowCount() == 1;
+        };
+        if (QTest::qWaitFor(offered)) {
+            QTest::keyClick(offer, Qt::Key_Down);
+            QTest::keyClick(offer, Qt::Key_Return);
+        }
+        QTest::keyClicks(field, typedOn);
+        prompt->accept();
+    });
+    QCOMPARE(FileNameInputBox(nullptr, QStringLiteral("ファイル名")), answered.arg(here));
 }
 
 QTEST_MAIN(TestMainWindow)
