@@ -409,8 +409,9 @@ void TestMainWindow::aboutBox_data()
 }
 
 // The caption, the focus on OK, the place and fixed size in pixels (the
-// layout's twips, rounded by hand), the title, and the etched separator as
-// shown. A second choice while open only brings the dialog to the front;
+// layout's twips, rounded by hand), the title, the etched separator as shown,
+// and each text within its label as the label lays it out (wrapped, not cut
+// off). A second choice while open only brings the dialog to the front;
 // closing it unloads it; the next choice builds it anew.
 void TestMainWindow::aboutBox()
 {
@@ -433,6 +434,15 @@ void TestMainWindow::aboutBox()
             QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
             "Gridloreシミュレータ 　　　　　Ver1.00", "#808080", "#ffffff", "#ffffff" }));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+        const QRect room = label->contentsRect();
+        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+        const QSize needs = label->fontMetrics()
+                                .boundingRect(room, int(label->alignment()) | wrap, label->text())
+                                .size();
+        QVERIFY2(needs.width() <= room.width() && needs.height() <= room.height(),
+            qPrintable(label->objectName()));
+    }
     if (escape)
         QTest::keyClick(dialog.data(), Qt::Key_Escape);
     else
