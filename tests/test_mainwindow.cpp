@@ -495,11 +495,8 @@ void TestMainWindow::darkTheme()
     QFETCH(bool, about);
     QFETCH(QString, name);
     QFETCH(int, around);
-    QPalette dark(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b));
-    for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
-        dark.setColor(role, QColor(0xee, 0xee, 0xee));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    QApplication::setPalette(dark);
+    // Dark grey buttons and face, so white text on black fields.
+    QApplication::setPalette(QPalette(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b)));
     auto form = shownForm1();
     QWidget *window = form.get();
     if (about) {
@@ -529,24 +526,17 @@ void TestMainWindow::darkTheme()
 
 void TestMainWindow::nameCompletion_data()
 {
-    QTest::addColumn<QString>("typed"); // %1: the current folder
+    QTest::addColumn<QString>("typed"); // %1 standing for the current folder
     QTest::addColumn<QString>("typedOn"); // after taking the first name offered
     QTest::addColumn<QString>("answered");
-    QTest::newRow("sa") << "sa"
-                        << "b1.txt"
-                        << "save/b1.txt";
-    QTest::newRow("save/su") << "save/su"
-                             << "b1.txt"
-                             << "save/sub/b1.txt";
-    QTest::newRow("boa") << "boa"
-                         << ""
-                         << "board.txt";
-    QTest::newRow("~/sa") << "~/sa"
-                          << "b1.txt"
-                          << "%1/home/save/b1.txt";
-    QTest::newRow("/…/sa") << "%1/sa"
-                           << "b1.txt"
-                           << "%1/save/b1.txt";
+    const auto row = [](const char *typed, const char *typedOn, const char *answered) {
+        QTest::newRow(typed) << QString(typed) << QString(typedOn) << QString(answered);
+    };
+    row("sa", "b1.txt", "save/b1.txt");
+    row("save/su", "b1.txt", "save/sub/b1.txt");
+    row("boa", "", "board.txt");
+    row("~/sa", "b1.txt", "%1/home/save/b1.txt");
+    row("%1/sa", "b1.txt", "%1/save/b1.txt");
 }
 
 // A name taken from the prompt's offer in the form it was typed, a folder's
