@@ -79,8 +79,8 @@ void Form1::createControls()
     Frame1 = placed(new QFrame(surface_), "Frame1", 120, 120, 10095, 615);
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1->setAutoFillBackground(true);
-    // Black on the white panel for what it draws itself (the separator line),
-    // as a dark theme's light text would vanish there.
+    // Black for what is drawn on the white panel in the text colour (the
+    // separator line): a dark theme's light text colour would vanish there.
     QPalette white = Frame1->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
