@@ -32,6 +32,7 @@ const QString Disclaimer = QStringLiteral(
 
 const QString Contact = QStringLiteral("(お問合せ等　gridlore@example.org )");
 
+// Palette text even where the layout says black: the same on light faces, readable on dark.
 QLabel *wrapping(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -96,8 +97,6 @@ void frmAbout::createControls()
     Line1[1] = lineElement(this, 1, 90, 5654, 2445, QColor(128, 128, 128), 1);
     Line1[0] = lineElement(this, 0, 105, 5654, 2460, Qt::white, 2);
 
-    for (QLabel *label : { lblTitle, lblDescription, lblDisclaimer })
-        setColour(label, QPalette::WindowText, Qt::black);
     Label1->setFont(japaneseFont(9.75));
 
     // Drawn for the screen's pixel density, shown at its own size.

@@ -47,8 +47,10 @@ QLabel *whiteLabel(const QString &caption, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
     label->setAutoFillBackground(true);
+    // The text colour goes with the fixed background, whatever the theme's.
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     return label;
 }
@@ -80,8 +82,11 @@ void Form1::createControls()
     Frame1 = placed(new QFrame(surface_), "Frame1", 120, 120, 10095, 615);
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1->setAutoFillBackground(true);
+    // Black for what is drawn on the white panel in the text colour (the
+    // separator line): a dark theme's light text colour would vanish there.
     QPalette white = Frame1->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     Frame1->setPalette(white);
     Frame1->setFont(panelFont);
     // Presses on the panel are the panel's, never a cell's.

@@ -22,8 +22,8 @@ class FileNameCompleter : public QCompleter
 public:
     explicit FileNameCompleter(QObject *parent)
         : QCompleter(parent)
+        , files(new QFileSystemModel(this))
     {
-        auto *files = new QFileSystemModel(this);
         // The model reads folders in the background as they are asked for;
         // this starts it on the one most names are typed from.
         files->setRootPath(QDir::currentPath());
@@ -35,11 +35,15 @@ public:
         return QCompleter::splitPath(absolute(path));
     }
 
+    // A folder comes with its separator, as in a file dialog or a shell, so
+    // that typing on names something inside it.
     QString pathFromIndex(const QModelIndex &index) const override
     {
-        const QString path = QCompleter::pathFromIndex(index);
+        QString path = QCompleter::pathFromIndex(index);
         if (isRelative(completionPrefix()))
-            return QDir::current().relativeFilePath(path);
+            path = QDir::current().relativeFilePath(path);
+        if (files->isDir(index) && !path.endsWith(u'/'))
+            path += u'/';
         return path;
     }
 
@@ -62,6 +66,8 @@ protected:
     }
 
 private:
+    QFileSystemModel *files;
+
     static bool isHome(const QString &path)
     {
         return path == u'~' || path.startsWith(QStringLiteral("~/"));

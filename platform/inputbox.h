@@ -15,8 +15,9 @@ QString InputBox(QWidget *parent, const QString &prompt);
 // as they are typed, relative ones from the current folder and "~" meaning the
 // home folder. A name taken from the offer replaces what was typed, in the
 // form that was typed (relative stays relative; "~" becomes the home folder's
-// path, so the field always shows the name that will be used). What is
-// returned is still the field's text as it stands.
+// path, so the field always shows the name that will be used), a folder's
+// with the separator after it. What is returned is still the field's text as
+// it stands.
 QString FileNameInputBox(QWidget *parent, const QString &prompt);
 
 } // namespace gridlore

@@ -2,6 +2,7 @@
 #include "app/startfile.h"
 #include "boardfixture.h"
 #include "form1fixture.h"
+#include "platform/inputbox.h"
 
 #include <atomic>
 #include <chrono>
@@ -79,9 +80,15 @@ private slots:
     void saveFails();
     void aboutBox_data();
     void aboutBox();
+    void darkTheme_data();
+    void darkTheme();
+    void nameCompletion_data();
+    void nameCompletion();
+    void cleanup() { QApplication::setPalette(themePalette); }
 
 private:
     std::optional<QTemporaryDir> folder;
+    const QPalette themePalette = QApplication::palette();
 };
 
 // Every control at its place in pixels (the layout's twips, rounded by hand)
@@ -669,8 +676,9 @@ void TestMainWindow::aboutBox_data()
 }
 
 // The caption, the focus on OK, the place and fixed size in pixels (the
-// layout's twips, rounded by hand), the title, and the etched separator as
-// shown. A second choice while open only brings the dialog to the front;
+// layout's twips, rounded by hand), the title, the etched separator as shown,
+// and each text within its label as the label lays it out (wrapped, not cut
+// off). A second choice while open only brings the dialog to the front;
 // closing it unloads it; the next choice builds it anew.
 void TestMainWindow::aboutBox()
 {
@@ -693,6 +701,15 @@ void TestMainWindow::aboutBox()
             QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
             "Gridloreシミュレータ 　　　　　Ver1.00", "#808080", "#ffffff", "#ffffff" }));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+        const QRect room = label->contentsRect();
+        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+        const QSize needs = label->fontMetrics()
+                                .boundingRect(room, int(label->alignment()) | wrap, label->text())
+                                .size();
+        QVERIFY2(needs.width() <= room.width() && needs.height() <= room.height(),
+            qPrintable(label->objectName()));
+    }
     if (escape)
         QTest::keyClick(dialog.data(), Qt::Key_Escape);
     else
@@ -700,6 +717,128 @@ void TestMainWindow::aboutBox()
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
     form.mnu_about_Click();
     QVERIFY(form.aboutBox()->isVisible());
+}
+
+namespace {
+
+// WCAG's relative luminance of a colour, and the contrast ratio of two.
+double luminance(const QColor &colour)
+{
+    const auto linear
+        = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor &one, const QColor &other)
+{
+    const double a = luminance(one), b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+} // namespace
+
+void TestMainWindow::darkTheme_data()
+{
+    QTest::addColumn<bool>("about"); // else the main window
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("around"); // pixels of the background beside a line
+    QTest::newRow("counter") << false << "Label1" << 0;
+    QTest::newRow("枠") << false << "Label3" << 0;
+    QTest::newRow("ms") << false << "Label2" << 0;
+    QTest::newRow("panel separator") << false << "Line1" << 2;
+    QTest::newRow("About title") << true << "lblTitle" << 0;
+    QTest::newRow("About copyright") << true << "lblVersion" << 0;
+    QTest::newRow("About description") << true << "lblDescription" << 0;
+    QTest::newRow("About disclaimer") << true << "lblDisclaimer" << 0;
+    QTest::newRow("About contact") << true << "Label1" << 0;
+}
+
+// Under a dark theme, each text stands out from its own background on the
+// screen by at least WCAG's 4.5 : 1: the most common colour of its pixels is
+// the background, the one of strongest contrast with that the text.
+void TestMainWindow::darkTheme()
+{
+    QFETCH(bool, about);
+    QFETCH(QString, name);
+    QFETCH(int, around);
+    // Dark grey buttons and face, so white text on black fields.
+    QApplication::setPalette(QPalette(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b)));
+    auto form = shownForm1();
+    QWidget *window = form.get();
+    if (about) {
+        form->mnu_about_Click();
+        window = form->aboutBox();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    const QWidget *widget = control(*window, name.toLatin1());
+    // Within the panel's frame: its border is no background.
+    const QWidget *parent = widget->parentWidget();
+    const QRect shown = widget->geometry().adjusted(-around, 0, around, 0) & parent->contentsRect();
+    const QImage picture
+        = window->grab(shown.translated(parent->mapTo(window, QPoint()))).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.pixel(x, y)];
+    const QList<QRgb> colours = counts.keys();
+    const QRgb background
+        = *std::ranges::max_element(colours, {}, [&](QRgb colour) { return counts[colour]; });
+    double text = 1;
+    for (QRgb colour : colours)
+        text = std::max(text, contrast(colour, background));
+    QVERIFY2(text >= 4.5,
+        qPrintable(QStringLiteral("%1 : 1 on %2").arg(text).arg(QColor(background).name())));
+}
+
+void TestMainWindow::nameCompletion_data()
+{
+    QTest::addColumn<QString>("typed"); // %1 standing for the current folder
+    QTest::addColumn<QString>("typedOn"); // after taking the first name offered
+    QTest::addColumn<QString>("answered");
+    const auto row = [](const char *typed, const char *typedOn, const char *answered) {
+        QTest::newRow(typed) << QString(typed) << QString(typedOn) << QString(answered);
+    };
+    row("sa", "b1.txt", "save/b1.txt");
+    row("save/su", "b1.txt", "save/sub/b1.txt");
+    row("boa", "", "board.txt");
+    row("~/sa", "b1.txt", "%1/home/save/b1.txt");
+    row("%1/sa", "b1.txt", "%1/save/b1.txt");
+}
+
+// A name taken from the prompt's offer in the form it was typed, a folder's
+// with its separator, so that typing on names something inside it.
+void TestMainWindow::nameCompletion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, typedOn);
+    QFETCH(QString, answered);
+    const QString here = QDir::currentPath();
+    QVERIFY(QDir().mkpath("save/sub") && QDir().mkpath("home/save") && writeFile("board.txt", {}));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(here + "/home"));
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+    QTimer::singleShot(0, this, [&] {
+        auto *prompt = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *field = prompt->findChild<QLineEdit *>();
+        QTest::keyClicks(field, typed.arg(here));
+        // The folders are read in the background: until the offer comes, ask
+        // again, as the next key typed would.
+        QCompleter *completer = field->completer();
+        QAbstractItemView *offer = completer->popup();
+        const auto offered = [&] {
+            if (!offer->isVisible())
+                completer->complete();
+            return offer->isVisible() && offer->model()->rowCount() == 1;
+        };
+        if (QTest::qWaitFor(offered)) {
+            QTest::keyClick(offer, Qt::Key_Down);
+            QTest::keyClick(offer, Qt::Key_Return);
+        }
+        QTest::keyClicks(field, typedOn);
+        prompt->accept();
+    });
+    QCOMPARE(FileNameInputBox(nullptr, QStringLiteral("ファイル名")), answered.arg(here));
 }
 
 QTEST_MAIN(TestMainWindow)
