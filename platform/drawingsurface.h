@@ -87,7 +87,6 @@ private:
     QFontMetricsF metrics() const;
     void ensureImageCovers(QSize logicalSize);
     QPoint devicePoint(double x, double y) const;
-    QPointF logicalPoint(double x, double y) const;
     void touched(const QRect &logicalRect);
 
     QImage image_;

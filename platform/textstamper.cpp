@@ -27,18 +27,18 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
     lefts_.fill(Unknown);
     tops_.fill(Unknown);
     const double down = std::ceil(margin_ * ratio_);
-    const Mask mask = render(margin_, down / ratio_);
+    mask_ = render(margin_, down / ratio_);
     for (int step = 0; step < 4 * 64; ++step) {
-        const Mask alongX = render(margin_ + (step + 0.5) / 64, down / ratio_);
-        const Mask alongY = render(margin_, (down + (step % 64 + 0.5) / 64) / ratio_);
-        if (mask.size.isEmpty() || alongX.pixels != mask.pixels || alongY.pixels != mask.pixels
-            || alongX.topLeft.y() != mask.topLeft.y() || alongY.topLeft.x() != mask.topLeft.x()
-            || !learn(lefts_, alongX.landedX, alongX.topLeft.x())
-            || !learn(tops_, alongY.landedY, alongY.topLeft.y()))
+        const double x = margin_ + (step + 0.5) / 64;
+        const double baseline = (down + (step % 64 + 0.5) / 64) / ratio_;
+        const Mask alongX = render(x, down / ratio_);
+        const Mask alongY = render(margin_, baseline);
+        if (mask_.size.isEmpty() || alongX.pixels != mask_.pixels || alongY.pixels != mask_.pixels
+            || alongX.topLeft.y() != mask_.topLeft.y() || alongY.topLeft.x() != mask_.topLeft.x()
+            || !learn(lefts_, landingX(x), alongX.topLeft.x())
+            || !learn(tops_, landingY(baseline), alongY.topLeft.y()))
             return false;
     }
-    size_ = mask.size;
-    pixels_ = mask.pixels;
     usable_ = true;
     return true;
 }
@@ -61,21 +61,9 @@ int TextStamper::landingX(double x) const
     return static_cast<int>(static_cast<int>(x * 64) / 64.0 * ratio_ * 64);
 }
 
-int TextStamper::landingY(double baseline) const
+int TextStamper::corner(int landed, const std::array<int, 64> &offsets)
 {
-    return static_cast<int>(baseline * ratio_ * 64);
-}
-
-int TextStamper::left(double x) const
-{
-    const int landed = landingX(x);
-    return lefts_[landed & 63] == Unknown ? Unknown : (landed >> 6) + lefts_[landed & 63];
-}
-
-int TextStamper::top(double baseline) const
-{
-    const int landed = landingY(baseline);
-    return tops_[landed & 63] == Unknown ? Unknown : (landed >> 6) + tops_[landed & 63];
+    return offsets[landed & 63] == Unknown ? Unknown : (landed >> 6) + offsets[landed & 63];
 }
 
 // Qt prints the text in black on white with its baseline's left end at the
@@ -92,7 +80,7 @@ TextStamper::Mask TextStamper::render(double x, double baseline) const
         painter.setPen(Qt::black);
         painter.drawText(QPointF(x, baseline), text_);
     }
-    Mask mask { QPoint(), QSize(0, 0), {}, landingX(x), landingY(baseline) };
+    Mask mask { QPoint(), QSize(0, 0), {} };
     QRect ink;
     for (int y = 0; y < scratch.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
@@ -114,10 +102,10 @@ TextStamper::Mask TextStamper::render(double x, double baseline) const
 
 QRect TextStamper::stamp(QImage &target, QPoint at, QRgb colour) const
 {
-    const QRect area = QRect(at, size_) & target.rect();
+    const QRect area = QRect(at, mask_.size) & target.rect();
     uchar *bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
-    for (const QPoint &p : pixels_) {
+    for (const QPoint &p : mask_.pixels) {
         const QPoint on = p + at;
         if (area.contains(on))
             reinterpret_cast<QRgb *>(bits + on.y() * stride)[on.x()] = colour;

@@ -27,9 +27,9 @@ public:
     // with its baseline's left end at logical x, or at the logical baseline;
     // Unknown where no text landed so in prepare().
     static constexpr int Unknown = -(1 << 30);
-    int left(double x) const;
-    int top(double baseline) const;
-    QSize size() const { return size_; }
+    int left(double x) const { return corner(landingX(x), lefts_); }
+    int top(double baseline) const { return corner(landingY(baseline), tops_); }
+    QSize size() const { return mask_.size; }
 
     // Paints the mask with its top-left corner at `at` in `colour`; returns
     // the rectangle it lies in, clipped to the image.
@@ -41,13 +41,13 @@ private:
         QPoint topLeft; // in device pixels
         QSize size; // empty where the text is not a mask
         std::vector<QPoint> pixels; // from the top-left corner
-        int landedX; // where the baseline's left end landed, in 64ths of a
-        int landedY; // device pixel
     };
     Mask render(double x, double baseline) const;
+    // Where the baseline's left end lands, in 64ths of a device pixel.
     int landingX(double x) const;
-    int landingY(double baseline) const;
+    int landingY(double baseline) const { return static_cast<int>(baseline * ratio_ * 64); }
     static bool learn(std::array<int, 64> &offsets, int landed, int corner);
+    static int corner(int landed, const std::array<int, 64> &offsets);
 
     QFont font_;
     QString text_;
@@ -55,8 +55,7 @@ private:
     QImage::Format format_ = QImage::Format_Invalid;
     bool usable_ = false;
     int margin_ = 0; // logical pixels of room around the text's box
-    QSize size_;
-    std::vector<QPoint> pixels_;
+    Mask mask_;
     // For each 64th of a device pixel where the baseline's left end lands,
     // the mask's top-left corner from that whole pixel.
     std::array<int, 64> lefts_ {};
