@@ -3,9 +3,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-
 namespace gridlore {
 
 bool TextStamper::prepare(const QImage &target, const QFont &font, const QString &text)
@@ -21,22 +18,27 @@ bool TextStamper::prepare(const QImage &target, const QFont &font, const QString
     if (!(font_.styleStrategy() & QFont::NoAntialias) || format_ != QImage::Format_RGB32)
         return false;
     const QFontMetricsF metrics(font_);
-    margin_ = qCeil(std::max(metrics.height(), metrics.horizontalAdvance(text_))) + 2;
+    margin_ = qCeil(qMax(metrics.height(), metrics.horizontalAdvance(text_))) + 2;
     // Four logical pixels across and one device pixel down, in 64ths: every
     // 64th of a device pixel where text can land at ratios of quarters.
     lefts_.fill(Unknown);
     tops_.fill(Unknown);
-    const double down = std::ceil(margin_ * ratio_);
+    const double down = qCeil(margin_ * ratio_);
     mask_ = render(margin_, down / ratio_);
+    if (mask_.size.isEmpty())
+        return false;
     for (int step = 0; step < 4 * 64; ++step) {
         const double x = margin_ + (step + 0.5) / 64;
-        const double baseline = (down + (step % 64 + 0.5) / 64) / ratio_;
-        const Mask alongX = render(x, down / ratio_);
-        const Mask alongY = render(margin_, baseline);
-        if (mask_.size.isEmpty() || alongX.pixels != mask_.pixels || alongY.pixels != mask_.pixels
-            || alongX.topLeft.y() != mask_.topLeft.y() || alongY.topLeft.x() != mask_.topLeft.x()
-            || !learn(lefts_, landingX(x), alongX.topLeft.x())
-            || !learn(tops_, landingY(baseline), alongY.topLeft.y()))
+        const Mask shifted = render(x, down / ratio_);
+        if (shifted.pixels != mask_.pixels || shifted.topLeft.y() != mask_.topLeft.y()
+            || !learn(lefts_, landingX(x), shifted.topLeft.x()))
+            return false;
+    }
+    for (int step = 0; step < 64; ++step) {
+        const double baseline = (down + (step + 0.5) / 64) / ratio_;
+        const Mask shifted = render(margin_, baseline);
+        if (shifted.pixels != mask_.pixels || shifted.topLeft.x() != mask_.topLeft.x()
+            || !learn(tops_, landingY(baseline), shifted.topLeft.y()))
             return false;
     }
     usable_ = true;
