@@ -1,83 +1,70 @@
 #include "engine/cellarray.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
 namespace gridlore {
 
-CellArray::CellArray()
-    : numbers_(Extent * Extent, 0.0)
-    , empty_(Extent * Extent, 1)
-    , ones_(Extent * WordsPerColumn, 0)
-    , empties_(Extent * WordsPerColumn, ~std::uint64_t { 0 })
-{
-}
-
-bool CellArray::isIrregular(double v)
-{
-    return !(std::fabs(v) <= 1e12 && v == std::trunc(v));
-}
-
-// -0 is other too: a pattern file writes it back as it was read.
-bool CellArray::isOther(double v)
-{
-    return !(v == 1.0 || (v == 0.0 && !std::signbit(v)));
-}
-
 namespace {
 
-void putBit(std::uint64_t *column, int row, bool on)
+// -0 is another number too: a pattern file writes it back as it was read.
+bool isOther(Cell c)
 {
-    const std::uint64_t bit = std::uint64_t { 1 } << (row % 64);
-    column[row / 64] = on ? column[row / 64] | bit : column[row / 64] & ~bit;
+    return !c.isEmpty() && !(c.number() == 1.0 || (c.number() == 0.0 && !std::signbit(c.number())));
+}
+
+void putBit(std::uint64_t &word, int bit, bool on)
+{
+    word = (word & ~(std::uint64_t { 1 } << bit)) | (std::uint64_t { on } << bit);
 }
 
 } // namespace
 
+CellArray::CellArray()
+    : cells_(Extent * Extent)
+    , ones_(Extent * WordsPerColumn, 0)
+    , empties_(Extent * WordsPerColumn, ~std::uint64_t { 0 })
+    , changes_(Extent * WordsPerColumn, 0)
+{
+}
+
 void CellArray::set(int column, int row, Cell value)
 {
-    const int k = index(column, row);
-    irregular_ -= isIrregular(numbers_[k]) ? 1 : 0;
-    others_ -= isOther(numbers_[k]) ? 1 : 0;
-    numbers_[k] = value.number();
-    empty_[k] = value.isEmpty() ? 1 : 0;
-    irregular_ += isIrregular(numbers_[k]) ? 1 : 0;
-    others_ += isOther(numbers_[k]) ? 1 : 0;
-    putBit(ones(column), row, !value.isEmpty() && value.number() == 1.0);
-    putBit(empties(column), row, value.isEmpty());
+    Cell &cell = cells_[index(column, row)];
+    others_ += int(isOther(value)) - int(isOther(cell));
+    cell = value;
+    const std::size_t k = word(column, row / 64);
+    const bool one = !value.isEmpty() && value.number() == 1.0;
+    changes_[k] |= std::uint64_t { ((ones_[k] >> (row % 64)) & 1) != one } << (row % 64);
+    putBit(ones_[k], row % 64, one);
+    putBit(empties_[k], row % 64, value.isEmpty());
 }
 
-int CellArray::othersIn(int columns, int rows) const
+void CellArray::setCells(
+    int column, int w, std::uint64_t which, std::uint64_t ones, std::uint64_t empties)
 {
-    int count = 0;
-    for (int i = 1; i <= columns; ++i)
-        for (int j = 1; j <= rows; ++j)
-            count += isOther(numbers_[index(i, j)]) ? 1 : 0;
-    return count;
-}
-
-void CellArray::numbersFromBits(int column, int word, std::uint64_t changed)
-{
-    const std::uint64_t one = ones(column)[word];
-    const std::uint64_t empty = empties(column)[word];
-    while (changed != 0) {
-        const int bit = std::countr_zero(changed);
-        changed &= changed - 1;
-        const int k = index(column, word * 64 + bit);
-        numbers_[k] = (one >> bit) & 1 ? 1.0 : 0.0;
-        empty_[k] = (empty >> bit) & 1;
+    const auto cell = [&](int bit) {
+        return (ones >> bit) & 1 ? Cell(1.0) : (empties >> bit) & 1 ? Cell::empty() : Cell(0.0);
+    };
+    if (others_ != 0) {
+        for (; which != 0; which &= which - 1)
+            set(column, w * 64 + std::countr_zero(which), cell(std::countr_zero(which)));
+        return;
     }
+    // Nothing but 0, 1 and empty before and after: a word at a time
+    // (BM_Step/150: 3.0 against 3.7 us of processor time cell by cell).
+    const std::size_t k = word(column, w);
+    changes_[k] |= (ones_[k] ^ ones) & which;
+    ones_[k] = (ones_[k] & ~which) | (ones & which);
+    empties_[k] = (empties_[k] & ~which) | (empties & ~ones & which);
+    for (; which != 0; which &= which - 1)
+        cells_[index(column, w * 64 + std::countr_zero(which))] = cell(std::countr_zero(which));
 }
 
-void CellArray::bitsFromNumbers(int columns, int rows)
+void CellArray::forgetChanges()
 {
-    for (int i = 1; i <= columns; ++i) {
-        for (int j = 1; j <= rows; ++j) {
-            const int k = index(i, j);
-            putBit(ones(i), j, !empty_[k] && numbers_[k] == 1.0);
-            putBit(empties(i), j, empty_[k] != 0);
-        }
-    }
+    std::fill(changes_.begin(), changes_.end(), 0);
 }
 
 } // namespace gridlore

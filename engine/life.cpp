@@ -1,8 +1,6 @@
 #include "engine/life.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace gridlore {
 
@@ -49,15 +47,10 @@ void Life::resizeBoard(double n)
 
 void Life::step()
 {
-    if (board_.holdsOnlyZeroOneOrEmpty()) {
+    if (board_.holdsOnlyZeroOneOrEmpty())
         stepBits();
-        return;
-    }
-    if (board_.holdsOnlySmallIntegers())
-        markNextGenerationFast();
     else
-        markNextGenerationExact();
-    commitNextGeneration();
+        stepValues();
 }
 
 namespace {
@@ -83,7 +76,8 @@ std::uint64_t liveRows(int word, int rows)
 // of them added with bitwise adders give the nine-cell sum t of every cell.
 // A cell lives on when t is 3, or 4 with itself live (its neighbours being 3
 // or 2 as the rule says). What the buffer would hold is read from its empty
-// flags: a cell comes out empty where its entry was empty and it did not live.
+// bits: a cell comes out empty where its entry was empty and it did not live.
+// On a busy 150 board 3.2 us against 380 us for stepValues() (processor time).
 void Life::stepBits()
 {
     constexpr int Words = CellArray::WordsPerColumn;
@@ -103,9 +97,8 @@ void Life::stepBits()
         }
     }
     for (int i = 1; i <= cols; ++i) {
-        std::uint64_t *ones = board_.ones(i);
-        std::uint64_t *empties = board_.empties(i);
-        std::uint64_t *nextEmpties = nextBoard_.empties(i);
+        const std::uint64_t *ones = board_.ones(i);
+        const std::uint64_t *nextEmpties = nextBoard_.empties(i);
         for (int w = 0; w < words; ++w) {
             // t = odd + 2 n, n counting the four bits below.
             const std::uint64_t a = low[i - 1][w], b = low[i][w], c = low[i + 1][w];
@@ -120,51 +113,16 @@ void Life::stepBits()
             const std::uint64_t live = (odd & nIsOne) | (~odd & nIsTwo & ones[w]);
 
             const std::uint64_t area = liveRows(w, rws);
-            const std::uint64_t newOnes = (ones[w] & ~area) | (live & area);
-            const std::uint64_t newEmpties = (empties[w] & ~area) | (nextEmpties[w] & ~live & area);
-            const std::uint64_t changed = (ones[w] ^ newOnes) | (empties[w] ^ newEmpties);
-            ones[w] = newOnes;
-            empties[w] = newEmpties;
-            if (changed != 0)
-                board_.numbersFromBits(i, w, changed);
-            // The buffer is left holding 0 all over the live area.
-            const std::uint64_t filled = nextEmpties[w] & area;
-            if (filled != 0) {
-                nextEmpties[w] &= ~area;
-                nextBoard_.numbersFromBits(i, w, filled);
-            }
+            board_.setBits(i, w, area, live, nextEmpties[w] & ~live);
+            nextBoard_.setBits(i, w, area, 0, 0); // the buffer holds 0 all over again
         }
     }
 }
 
-// Whole numbers sum exactly in any order, so three column sums can be shared by
-// the cells of a column instead of reading nine cells for each.
-void Life::markNextGenerationFast()
-{
-    const int cols = columns();
-    const int rws = rows();
-    double triple[CellArray::Extent];
-    for (int i = 1; i <= cols; ++i) {
-        const double *left = board_.numbers(i - 1);
-        const double *mid = board_.numbers(i);
-        const double *right = board_.numbers(i + 1);
-        for (int j = 0; j <= rws + 1; ++j)
-            triple[j] = left[j] + mid[j] + right[j];
-
-        double *next = nextBoard_.numbers(i);
-        std::uint8_t *nextEmpty = nextBoard_.emptyFlags(i);
-        for (int j = 1; j <= rws; ++j) {
-            const double s = triple[j - 1] + triple[j] + triple[j + 1] - mid[j];
-            const bool live = s == 3.0 || (mid[j] != 0.0 && s == 2.0);
-            next[j] = live ? 1.0 : next[j];
-            nextEmpty[j] = live ? 0 : nextEmpty[j];
-        }
-    }
-}
-
-// Any other values: the nine cells are summed in column-then-row order and the
-// centre taken off, so the floating-point result is the same as ever.
-void Life::markNextGenerationExact()
+// Any other numbers: the two passes as the rule says them, the nine cells
+// summed in column-then-row order and the centre taken off, so that the
+// floating-point result is the same as ever.
+void Life::stepValues()
 {
     const int cols = columns();
     const int rws = rows();
@@ -173,39 +131,19 @@ void Life::markNextGenerationExact()
             double s = 0.0;
             for (int k = i - 1; k <= i + 1; ++k)
                 for (int l = j - 1; l <= j + 1; ++l)
-                    s += board_.numbers(k)[l];
-            const double centre = board_.numbers(i)[j];
+                    s += board_.at(k, l).number();
+            const double centre = board_.at(i, j).number();
             s -= centre;
-            const bool live = centre == 0.0 ? s == 3.0 : (s == 2.0 || s == 3.0);
-            if (live)
+            if (centre == 0.0 ? s == 3.0 : (s == 2.0 || s == 3.0))
                 nextBoard_.set(i, j, Cell(1.0));
         }
     }
-}
-
-void Life::commitNextGeneration()
-{
-    const int cols = columns();
-    const int rws = rows();
-    const bool regular = board_.holdsOnlySmallIntegers();
-    // The copies below go around set(): what they replace stops counting.
-    if (regular)
-        board_.others_ -= board_.othersIn(cols, rws);
     for (int i = 1; i <= cols; ++i) {
-        double *next = nextBoard_.numbers(i);
-        std::uint8_t *nextEmpty = nextBoard_.emptyFlags(i);
-        if (regular) {
-            std::memcpy(board_.numbers(i) + 1, next + 1, rws * sizeof(double));
-            std::memcpy(board_.emptyFlags(i) + 1, nextEmpty + 1, rws);
-        } else {
-            for (int j = 1; j <= rws; ++j)
-                board_.set(i, j, nextEmpty[j] ? Cell::empty() : Cell(next[j]));
+        for (int j = 1; j <= rws; ++j) {
+            board_.set(i, j, nextBoard_.at(i, j));
+            nextBoard_.set(i, j, Cell(0.0));
         }
-        std::fill(next + 1, next + 1 + rws, 0.0);
-        std::fill(nextEmpty + 1, nextEmpty + 1 + rws, std::uint8_t { 0 });
     }
-    board_.bitsFromNumbers(cols, rws);
-    nextBoard_.bitsFromNumbers(cols, rws);
 }
 
 } // namespace gridlore

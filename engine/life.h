@@ -40,13 +40,12 @@ public:
     // value. Pass 1 marks births and survivals with 1 in the buffer and never
     // writes 0 there; pass 2 copies the buffer, empty included, and resets it
     // to 0. So cells whose buffer entry was never written come out empty.
+    // The board's changes() then tell which cells came to hold 1 or stopped.
     void step();
 
 private:
     void stepBits();
-    void markNextGenerationFast();
-    void markNextGenerationExact();
-    void commitNextGeneration();
+    void stepValues();
 
     CellArray board_;
     CellArray nextBoard_;

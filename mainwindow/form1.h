@@ -160,15 +160,10 @@ private:
     QPointer<Form5> form5_;
     QPointer<frmAbout> about_;
     Prompt prompt_;
-    std::vector<DrawingSurface::TextPrint> marks_; // reused by every DrawCells
-    // The surface shows `marks_` as the last DrawCells printed them and nothing
-    // since, on the same geometry, so the next may paint only what changed.
+    // The surface shows the marks as the last DrawCells printed them, on the
+    // same geometry, and the board's changes since are all that can differ.
     bool marksShown_ = false;
-    // The board's cells holding 1 as marks_ shows them, column by column in
-    // the board's own words: a generation's changes are found 64 cells at a
-    // time.
-    std::vector<std::uint64_t> shownOnes_;
-    std::vector<std::size_t> changedMarks_;
+    std::vector<DrawingSurface::Recolour> changedMarks_; // reused by every DrawCells
 };
 
 } // namespace gridlore

@@ -74,51 +74,46 @@ void Form1::fitFont()
 void Form1::DrawCells()
 {
     GridDrawn = 0;
-    const CellArray &board = life_.board();
+    CellArray &board = life_.board();
     const int columns = life_.columns();
     const int rows = life_.rows();
     constexpr QRgb Black = qRgb(0, 0, 0);
     constexpr QRgb White = qRgb(255, 255, 255);
-    constexpr int Words = CellArray::WordsPerColumn;
     if (marksShown_) {
-        // Same board size and geometry as last time: only colours can differ.
+        // Same geometry as last time: only the marks of cells that came to
+        // hold 1 or stopped since can differ.
         changedMarks_.clear();
         for (int i = 1; i <= columns; ++i) {
             const std::uint64_t *ones = board.ones(i);
-            std::uint64_t *shown = &shownOnes_[std::size_t(i - 1) * Words];
-            for (int w = 0; w < Words; ++w) {
-                for (std::uint64_t changed = ones[w] ^ shown[w]; changed != 0;
-                     changed &= changed - 1) {
-                    const int bit = std::countr_zero(changed);
+            const std::uint64_t *changes = board.changes(i);
+            for (int w = 0; w <= rows / 64; ++w)
+                for (std::uint64_t bits = changes[w]; bits != 0; bits &= bits - 1) {
+                    const int bit = std::countr_zero(bits);
                     const int j = w * 64 + bit;
-                    if (j < 1 || j > rows)
-                        continue;
-                    const std::size_t k = std::size_t(i - 1) * rows + (j - 1);
-                    marks_[k].colour = (ones[w] >> bit) & 1 ? Black : White;
-                    changedMarks_.push_back(k);
+                    if (j >= 1 && j <= rows)
+                        changedMarks_.push_back({ std::size_t(i - 1) * rows + (j - 1),
+                            (ones[w] >> bit) & 1 ? Black : White });
                 }
-                shown[w] = ones[w];
-            }
         }
-        surface_->reprintMany(Mark, marks_, changedMarks_);
-        return;
+        if (surface_->reprintGrid(changedMarks_)) {
+            board.forgetChanges();
+            return;
+        }
     }
     const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
     // A mark's x follows from its column and its y from its row alone.
-    std::vector<double> ys(rows + 1);
-    for (int j = 1; j <= rows; ++j)
-        ys[j] = markPosition(1, j, quarter).y();
-    marks_.clear();
-    for (int i = 1; i <= columns; ++i) {
-        const double x = markPosition(i, 1, quarter).x();
-        const double *numbers = board.numbers(i);
-        for (int j = 1; j <= rows; ++j)
-            marks_.push_back({ x, ys[j], numbers[j] == 1.0 ? Black : White });
-    }
-    surface_->printMany(Mark, marks_);
-    shownOnes_.resize(std::size_t(columns) * Words);
+    std::vector<double> xs(columns), ys(rows);
     for (int i = 1; i <= columns; ++i)
-        std::copy_n(board.ones(i), Words, &shownOnes_[std::size_t(i - 1) * Words]);
+        xs[i - 1] = markPosition(i, 1, quarter).x();
+    for (int j = 1; j <= rows; ++j)
+        ys[j - 1] = markPosition(1, j, quarter).y();
+    std::vector<QRgb> colours;
+    colours.reserve(std::size_t(columns) * rows);
+    for (int i = 1; i <= columns; ++i)
+        for (int j = 1; j <= rows; ++j)
+            colours.push_back(board.at(i, j) == Cell(1.0) ? Black : White);
+    surface_->printGrid(Mark, xs, ys, colours);
+    board.forgetChanges();
     marksShown_ = true;
 }
 
@@ -143,16 +138,8 @@ void Form1::printLiveMarks()
 
 void Form1::printMarks(const std::vector<QPoint> &cells, const QColor &colour)
 {
-    if (cells.empty())
-        return;
-    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
-    std::vector<DrawingSurface::TextPrint> prints;
-    prints.reserve(cells.size());
-    for (const QPoint &cell : cells) {
-        const QPointF at = markPosition(cell.x(), cell.y(), quarter);
-        prints.push_back({ at.x(), at.y(), colour.rgb() });
-    }
-    surface_->printMany(Mark, prints);
+    for (const QPoint &cell : cells)
+        printMark(cell.x(), cell.y(), colour);
 }
 
 void Form1::printMark(int column, int row, const QColor &colour)

@@ -49,7 +49,6 @@ bool Form1::ReadFile(const QString &typed)
 bool Form1::FillBoard(std::istream &in)
 {
     Timer1->stop();
-    marksShown_ = false;
     const UndoHistory::Position step = position();
     const CellArray before = life_.board();
     const ReadResult result = readPattern(in, life_);

@@ -51,7 +51,6 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
         printMark(i, j, Qt::white);
         board.set(i, j, Cell(0.0));
     }
-    marksShown_ = false; // the mark printed lies over its neighbours
     record(before);
     stroking_ = true;
     strokeValue_ = board.at(i, j).number();
@@ -101,7 +100,6 @@ void Form1::paintCell(int column, int row, double value)
     if (now == Cell(value))
         return; // looks the same: 1 kept, or 0 or empty made 0
     printMark(column, row, value == 1 ? Qt::black : Qt::white);
-    marksShown_ = false;
 }
 
 } // namespace gridlore

@@ -48,7 +48,7 @@ QImage &DrawingSurface::canvas()
 
 void DrawingSurface::clear()
 {
-    ownersValid_ = false;
+    gridKept_ = false;
     canvas().fill(backColor_);
     currentX_ = 0;
     currentY_ = 0;
@@ -61,11 +61,6 @@ void DrawingSurface::setBackColor(const QColor &colour)
     clear();
 }
 
-QPointF DrawingSurface::logicalPoint(double x, double y) const
-{
-    return QPointF(twips::toPixels(x), twips::toPixels(y));
-}
-
 // Lines land on whole pixels, as on a screen device.
 QPoint DrawingSurface::devicePoint(double x, double y) const
 {
@@ -75,7 +70,7 @@ QPoint DrawingSurface::devicePoint(double x, double y) const
 
 void DrawingSurface::touched(const QRect &logicalRect)
 {
-    ownersValid_ = false;
+    gridKept_ = false;
     update(logicalRect.intersected(rect()));
 }
 
@@ -135,7 +130,7 @@ double DrawingSurface::textHeight(const QString &) const
 void DrawingSurface::print(const QString &text)
 {
     const QFontMetricsF metrics(font_, &canvas());
-    const QPointF topLeft = logicalPoint(currentX_, currentY_);
+    const QPointF topLeft(twips::toPixels(currentX_), twips::toPixels(currentY_));
     QPainter painter(&image_);
     painter.setFont(font_);
     painter.setPen(foreColor_);
@@ -144,130 +139,65 @@ void DrawingSurface::print(const QString &text)
     touched(box.toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
-void DrawingSurface::printMany(const QString &text, const std::vector<TextPrint> &prints)
+void DrawingSurface::printGrid(const QString &text, const std::vector<double> &xs,
+    const std::vector<double> &ys, const std::vector<QRgb> &colours)
 {
     const double ascent = QFontMetricsF(font_, &canvas()).ascent();
-    ownersValid_ = false;
-    if (stamper_.prepare(image_, font_, text)) {
-        owners_.assign(std::size_t(image_.width()) * image_.height(), -1);
-        placements_.resize(prints.size());
-        bool full = true;
-        bool overlap = false;
-        for (std::size_t k = 0; k < prints.size(); ++k) {
-            const TextPrint &at = prints[k];
-            placements_[k] = stamper_.place(twips::toPixels(at.x), twips::toPixels(at.y) + ascent);
-            const TextStamper::Cover cover
-                = stamper_.stamp(image_, placements_[k], at.colour, owners_, int(k));
-            full = full && cover != TextStamper::Cover::Partly;
-            overlap = overlap || cover == TextStamper::Cover::OverOthers;
+    gridLefts_.clear();
+    gridTops_.clear();
+    bool stamps = stamper_.prepare(image_, font_, text)
+        && std::all_of(colours.begin(), colours.end(), [](QRgb c) { return qAlpha(c) == 255; });
+    for (std::size_t i = 0; stamps && i < xs.size(); ++i)
+        gridLefts_.push_back(stamper_.left(twips::toPixels(xs[i])));
+    for (std::size_t j = 0; stamps && j < ys.size(); ++j)
+        gridTops_.push_back(stamper_.top(twips::toPixels(ys[j]) + ascent));
+    stamps = stamps
+        && std::count(gridLefts_.begin(), gridLefts_.end(), TextStamper::Unknown)
+                + std::count(gridTops_.begin(), gridTops_.end(), TextStamper::Unknown)
+            == 0;
+    QPainter painter(&image_);
+    painter.setFont(font_);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        for (std::size_t j = 0; j < ys.size(); ++j) {
+            const QRgb colour = colours[i * ys.size() + j];
+            if (stamps) {
+                stamper_.stamp(image_, QPoint(gridLefts_[i], gridTops_[j]), colour);
+            } else {
+                painter.setPen(QColor::fromRgb(colour));
+                painter.drawText(
+                    QPointF(twips::toPixels(xs[i]), twips::toPixels(ys[j]) + ascent), text);
+            }
         }
-        ownersValid_ = full;
-        printsOverlap_ = overlap;
-        printedText_ = text;
-        printedFont_ = font_;
-    } else {
-        QPainter painter(&image_);
-        painter.setFont(font_);
-        for (const TextPrint &at : prints) {
-            painter.setPen(QColor::fromRgb(at.colour));
-            painter.drawText(QPointF(twips::toPixels(at.x), twips::toPixels(at.y) + ascent), text);
-        }
-    }
+    // Stamps of a column lie apart when no two rows are closer than a stamp is
+    // high; so do those of a row, and then no two stamps share a pixel.
+    const auto apart = [](std::vector<int> at, int extent) {
+        std::sort(at.begin(), at.end());
+        return std::adjacent_find(at.begin(), at.end(), [extent](int a, int b) {
+            return b - a < extent;
+        }) == at.end();
+    };
+    gridKept_ = stamps && apart(gridLefts_, stamper_.size().width())
+        && apart(gridTops_, stamper_.size().height());
+    gridFont_ = font_;
     update();
 }
 
-namespace {
-
-// Lines of the image that Qt copies in one go; from somewhat more on it hands
-// a copy to its worker threads, waking them for every generation.
-constexpr int StripHeight = 64;
-
-// What to send to the screen for the rectangles `areas`. While they are few:
-// bands of those that overlap in height, each cut where two lie more than a
-// few pixels apart; added in that order, every rectangle is appended to the
-// region in constant time. Past that, for each strip of the surface the
-// rectangle around those that start in it: thousands of tiny rectangles cost
-// more to build into a region, paint and send than the pixels they spare.
-QRegion changedRegion(std::vector<QRect> &areas)
+bool DrawingSurface::reprintGrid(const std::vector<Recolour> &changed)
 {
-    constexpr std::size_t MostRectangles = 256;
-    constexpr int Gap = 16;
-    QRegion region;
-    if (areas.size() > MostRectangles) {
-        std::vector<QRect> strips;
-        for (const QRect &area : areas) {
-            const std::size_t strip = std::size_t(std::max(0, area.top() / StripHeight));
-            if (strips.size() <= strip)
-                strips.resize(strip + 1);
-            strips[strip] |= area;
-        }
-        for (const QRect &strip : strips)
-            region += strip;
-        return region;
-    }
-    std::sort(areas.begin(), areas.end(), [](const QRect &a, const QRect &b) {
-        return a.top() < b.top() || (a.top() == b.top() && a.left() < b.left());
-    });
-    for (auto band = areas.begin(); band != areas.end();) {
-        const int top = band->top();
-        int bottom = band->bottom();
-        auto end = band + 1;
-        for (; end != areas.end() && end->top() <= bottom; ++end)
-            bottom = std::max(bottom, end->bottom());
-        std::sort(band, end, [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
-        int left = band->left();
-        int right = band->right();
-        for (auto area = band + 1; area != end; ++area) {
-            if (area->left() > right + Gap) {
-                region += QRect(QPoint(left, top), QPoint(right, bottom));
-                left = area->left();
-            }
-            right = std::max(right, area->right());
-        }
-        region += QRect(QPoint(left, top), QPoint(right, bottom));
-        band = end;
-    }
-    return region;
-}
-
-} // namespace
-
-void DrawingSurface::reprintMany(const QString &text, const std::vector<TextPrint> &prints,
-    const std::vector<std::size_t> &changed)
-{
-    if (!ownersValid_ || text != printedText_ || font_ != printedFont_
-        || prints.size() != placements_.size() || !stamper_.prepare(image_, font_, text)) {
-        printMany(text, prints);
-        return;
-    }
+    if (!gridKept_ || font_ != gridFont_)
+        return false;
+    QRect area;
+    const std::size_t rows = gridTops_.size();
+    for (const Recolour &print : changed)
+        area |= stamper_.stamp(image_,
+            QPoint(gridLefts_[print.index / rows], gridTops_[print.index % rows]), print.colour);
+    // One rectangle round them all costs no more than bands of them did: an
+    // automatic run, filled 150 board, Xvfb, 4.4 and 7.1 % of a core against
+    // 4.3 and 8.4 % in the same minutes.
     const qreal ratio = image_.devicePixelRatio();
-    // Where no two prints share a pixel, each owns all of its own.
-    const int *owners = printsOverlap_ ? owners_.data() : nullptr;
-    std::vector<QRect> areas;
-    areas.reserve(changed.size());
-    // The changed prints lie scattered over the image: fetching ahead keeps
-    // the processor from waiting for memory at every one.
-    constexpr std::size_t Ahead = 8;
-    const std::size_t count = changed.size();
-    for (std::size_t n = 0; n < count; ++n) {
-        if (n + 2 * Ahead < count)
-            __builtin_prefetch(&placements_[changed[n + 2 * Ahead]]);
-        if (n + Ahead < count)
-            stamper_.prefetch(image_, placements_[changed[n + Ahead]]);
-        const std::size_t k = changed[n];
-        const QRect area
-            = stamper_.restamp(image_, placements_[k], prints[k].colour, owners, int(k));
-        if (area.isEmpty())
-            continue;
-        if (ratio == 1)
-            areas.push_back(area);
-        else
-            areas.push_back(QRectF(
-                area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
-                                .toAlignedRect());
-    }
-    if (!areas.empty())
-        update(changedRegion(areas));
+    update(QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
+               .toAlignedRect());
+    return true;
 }
 
 // The image covers the widget and keeps what was drawn beyond it as far as the
@@ -284,7 +214,7 @@ void DrawingSurface::ensureImageCovers(QSize logicalSize)
     const auto area = [](QSize s) { return qint64(s.width()) * s.height(); };
     if (sameRatio && held.expandedTo(wanted) == held && area(held) <= 2 * area(wanted))
         return;
-    ownersValid_ = false;
+    gridKept_ = false;
     QImage resized(wanted * ratio, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(backColor_);
@@ -299,17 +229,10 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const qreal ratio = image_.devicePixelRatio();
-    // Rectangle by rectangle and strip by strip: copies small enough for Qt
-    // to make on this thread.
-    for (const QRect &rect : event->region()) {
-        for (int top = rect.top(); top <= rect.bottom(); top += StripHeight) {
-            const QRect area(
-                rect.left(), top, rect.width(), std::min(StripHeight, rect.bottom() + 1 - top));
-            const QRectF source(
-                area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-            painter.drawImage(QRectF(area), image_, source);
-        }
-    }
+    for (const QRect &area : event->region())
+        painter.drawImage(area, image_,
+            QRectF(
+                area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *event)

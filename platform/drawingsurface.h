@@ -53,23 +53,21 @@ public:
     double textHeight(const QString &text) const;
     void print(const QString &text);
 
-    // Prints `text` at many text positions in turn, each in its own colour:
-    // the same picture as setting position and colour and printing each time,
-    // in a fraction of the time.
-    struct TextPrint
+    // Prints `text` at the text positions (xs[i], ys[j]) of a grid, column by
+    // column, each in colours[i * ys.size() + j]: the same picture as setting
+    // position and colour and printing each time, in a fraction of the time.
+    void printGrid(const QString &text, const std::vector<double> &xs,
+        const std::vector<double> &ys, const std::vector<QRgb> &colours);
+    // The same picture as the last printGrid() once more, in the same font,
+    // with the colours of the prints at `changed` indices changed. Paints only
+    // those where the picture allows, nothing else having been drawn since;
+    // false, painting nothing, where it does not.
+    struct Recolour
     {
-        double x;
-        double y;
+        std::size_t index;
         QRgb colour;
     };
-    void printMany(const QString &text, const std::vector<TextPrint> &prints);
-    // The same picture as printMany(), for the prints of the last printMany()
-    // or reprintMany(), nothing else having been drawn since, whose colours
-    // changed at the indices `changed` only: only pixels whose last print
-    // changed colour are painted, and only those prints are sent to the
-    // screen. Prints them all where the surface cannot tell what lies where.
-    void reprintMany(const QString &text, const std::vector<TextPrint> &prints,
-        const std::vector<std::size_t> &changed);
+    bool reprintGrid(const std::vector<Recolour> &changed);
 
     // The kept drawing, at device resolution.
     const QImage &image() const { return image_; }
@@ -94,7 +92,6 @@ private:
     QFontMetricsF metrics() const;
     void ensureImageCovers(QSize logicalSize);
     QPoint devicePoint(double x, double y) const;
-    QPointF logicalPoint(double x, double y) const;
     void touched(const QRect &logicalRect);
 
     QImage image_;
@@ -105,17 +102,13 @@ private:
     double currentY_ = 0;
     TextStamper stamper_;
 
-    // What the last printMany() left on the image, while nothing else has
-    // been drawn over it: for every device pixel the index of the last print
-    // that covers it (-1 for none). Kept only where every print covers its
-    // pixels fully, so that a pixel shows its owner's colour whatever lay
-    // beneath.
-    QString printedText_;
-    QFont printedFont_;
-    std::vector<TextStamper::Placement> placements_; // where each print landed
-    std::vector<int> owners_;
-    bool ownersValid_ = false;
-    bool printsOverlap_ = false;
+    // Where the prints of the last printGrid() lie, while they were stamped,
+    // no two share a pixel and nothing else has been drawn since: then each
+    // can be printed again alone.
+    bool gridKept_ = false;
+    QFont gridFont_;
+    std::vector<int> gridLefts_; // device pixels, of each column's stamps
+    std::vector<int> gridTops_; // and each row's
 };
 
 } // namespace gridlore

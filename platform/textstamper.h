@@ -5,82 +5,61 @@
 #include <QString>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace gridlore {
 
-// Prints one short text many times into an image much faster than QPainter's
-// drawText, with exactly the pixels drawText would give. The text is rendered
-// by Qt once per sub-pixel offset; its coverage is then blended in place with
-// the same arithmetic as Qt's raster engine. Before first use with a font the
-// arithmetic is checked against Qt itself over every grey level, and where Qt
-// blends otherwise (gamma-corrected text, for one) the stamper declines and
-// the caller prints the ordinary way.
+// Prints one short text many times into an image with the pixels that
+// QPainter::drawText gives, where the font is drawn without antialiasing:
+// every pixel of the text is then either fully painted or left alone, so the
+// text is a one-bit mask that Qt renders once. Where drawText puts it for each
+// 64th of a pixel is read off Qt's own output, once for x and once for y.
 class TextStamper
 {
-    struct Stamp;
-
 public:
-    TextStamper();
-    ~TextStamper();
-
-    // Prepares for `text` in `font` on images like `target` (its device pixel
-    // ratio). Returns false when stamping cannot match drawText.
+    // Prepares for `text` in `font` on images like `target` (its format and
+    // device pixel ratio). False when stamps cannot give drawText's pixels:
+    // the font is antialiased, or the text is not one mask shifted by whole
+    // pixels wherever it lands.
     bool prepare(const QImage &target, const QFont &font, const QString &text);
 
-    // Where the prepared text lands when printed with its baseline's left end
-    // at the logical point (x, baseline), as drawText(QPointF(x, baseline),
-    // text) would print it: its whole device pixel and the coverage for the
-    // 64ths beyond it. Holds until the next prepare() for another font, text
-    // or pixel ratio.
-    struct Placement
-    {
-        QPoint origin;
-        Stamp *stamp = nullptr;
-    };
-    Placement place(double x, double baseline);
+    // The device pixel of the mask's top-left corner for the text printed
+    // with its baseline's left end at logical x, or at the logical baseline;
+    // Unknown where no text landed so in prepare().
+    static constexpr int Unknown = -(1 << 30);
+    int left(double x) const { return corner(landingX(x), lefts_); }
+    int top(double baseline) const { return corner(landingY(baseline), tops_); }
+    QSize size() const { return mask_.size; }
 
-    // Prints the text at `at` in `colour`, and records `index` in `owners` (one entry per device
-    // pixel of `target`, line by line, -1 for none) for every pixel the text covers. Tells whether
-    // it covered every such pixel fully, and whether any had an owner already.
-    enum class Cover { Partly, OverOthers, Alone };
-    Cover stamp(
-        QImage &target, const Placement &at, QRgb colour, std::vector<int> &owners, int index);
-    // Paints in `colour`, as full coverage does, those pixels of the text at
-    // `at` that `owners` gives to `index`, or all of them if `owners` is
-    // null. Returns their bounding rectangle in device pixels.
-    QRect restamp(QImage &target, const Placement &at, QRgb colour, const int *owners, int index);
-    // Asks the processor to fetch what restamp() at `at` will touch, so that a
-    // run of restamps scattered over a large image need not wait for memory.
-    void prefetch(const QImage &target, const Placement &at) const;
+    // Paints the mask with its top-left corner at `at` in `colour`; returns
+    // the rectangle it lies in, clipped to the image.
+    QRect stamp(QImage &target, QPoint at, QRgb colour) const;
 
 private:
-    // The pixels the text touches, relative to the whole-pixel origin of its
-    // baseline, with their coverage; untouched pixels are left out.
-    struct Stamp
+    struct Mask
     {
-        QRect bounds;
-        std::vector<QPoint> pixels;
-        std::vector<uchar> coverage;
-        std::vector<qsizetype> offsets; // of each pixel, for lines `stride` apart
-        qsizetype stride = 0;
+        QPoint topLeft; // in device pixels
+        QSize size; // empty where the text is not a mask
+        std::vector<QPoint> pixels; // from the top-left corner
     };
-
-    Stamp &stampFor(int fractionX, int fractionY);
-    Stamp render(int fractionX, int fractionY) const;
-    bool blendingMatchesQt() const;
-    static void blend(QImage &target, Stamp &stamp, int x, int y, QRgb colour);
+    Mask render(double x, double baseline) const;
+    // Where the baseline's left end lands, in 64ths of a device pixel.
+    int landingX(double x) const;
+    int landingY(double baseline) const { return static_cast<int>(baseline * ratio_ * 64); }
+    static bool learn(std::array<int, 64> &offsets, int landed, int corner);
+    static int corner(int landed, const std::array<int, 64> &offsets);
 
     QFont font_;
     QString text_;
     qreal ratio_ = 0;
-    int margin_ = 0; // device pixels of room around the text's box
-    int ascent_ = 0;
-    QSize box_;
+    QImage::Format format_ = QImage::Format_Invalid;
     bool usable_ = false;
-    // One stamp per 1/64-pixel offset in x and y, made when first needed.
-    std::array<std::unique_ptr<Stamp>, 64 * 64> stamps_;
+    int margin_ = 0; // logical pixels of room around the text's box
+    Mask mask_;
+    // For each 64th of a device pixel where the baseline's left end lands,
+    // the mask's top-left corner from that whole pixel.
+    std::array<int, 64> lefts_ {};
+    std::array<int, 64> tops_ {};
 };
 
 } // namespace gridlore

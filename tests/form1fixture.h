@@ -49,6 +49,7 @@ struct BoardLayout
     double size;
     QFont font; // the marks', as the surface has it now
     QFontMetricsF metrics;
+    qreal ratio; // device pixels to a pixel, the screen's
 
     explicit BoardLayout(const gridlore::Form1 &form)
         : width(form.surface()->width() * 15.0)
@@ -56,6 +57,7 @@ struct BoardLayout
         , size(form.life().boardSize())
         , font(form.surface()->font())
         , metrics(font, &form.surface()->image())
+        , ratio(form.surface()->devicePixelRatioF())
     {
     }
     double pitch() const { return width / size; }
@@ -70,7 +72,8 @@ struct BoardLayout
     // lines across as far as they fit, and the darker border round it all.
     QImage grid() const
     {
-        QImage image(QSize(int(width / 15), int(height / 15)), QImage::Format_RGB32);
+        QImage image(QSize(int(width / 15), int(height / 15)) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::white);
         QPainter painter(&image);
         const auto at = [](double x, double y) {

@@ -69,6 +69,8 @@ void TestEngine::stepMatchesPlainRule()
     for (int generation = 0; generation <= 6; ++generation) {
         QCOMPARE(firstDifference(life.board(), board), QString());
         QCOMPARE(firstDifference(life.nextBoard(), next), QString());
+        const CellArray shown = life.board();
+        life.board().forgetChanges();
         life.step();
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j) {
@@ -83,6 +85,13 @@ void TestEngine::stepMatchesPlainRule()
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j)
                 board.set(i, j, next.at(i, j)), next.set(i, j, Cell(0.0));
+        // The cells the board says changed are those that came to hold 1 or
+        // stopped: what a picture of it must paint again.
+        for (int i = 0; i < CellArray::Extent; ++i)
+            for (int j = 0; j < CellArray::Extent; ++j)
+                QVERIFY2(bool(life.board().changes(i)[j / 64] >> (j % 64) & 1)
+                        == ((shown.at(i, j) == 1) != (board.at(i, j) == 1)),
+                    qPrintable(QString::asprintf("(%d, %d)", i, j)));
     }
 }
 
