@@ -13,7 +13,6 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> status = gridlore::answerWithoutWindow(argc, argv))
         return *status;
-    gridlore::restartWithoutThreadCaches(argv);
     const QString file = gridlore::startFile(gridlore::programArguments(argc, argv));
     gridlore::prepareWebEngine();
     int noArguments = 1; // the arguments are the program's own, so Qt is shown none

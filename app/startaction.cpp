@@ -54,14 +54,20 @@ QString startFile(const QStringList &arguments)
 
 QString helpText(const QString &helpPage, bool helpPageFound)
 {
-    return QStringLiteral("Usage: gridlore [--help | --version]\n"
-                          "Plays Conway's Game of Life in a window (Japanese user interface).\n"
-                          "The program takes no arguments; any others are ignored.\n"
-                          "\n"
-                          "  --help     print this text and exit\n"
-                          "  --version  print the version and exit\n"
-                          "\n"
-                          "Help page: %1%2\n")
+    return QStringLiteral(
+        "Usage: gridlore [FILE]\n"
+        "       gridlore --help | --version\n"
+        "Plays Conway's Game of Life in a window (Japanese user interface).\n"
+        "FILE, a pattern file, is read once the window is shown, as File > Read\n"
+        "would read it; if it cannot be read, the board stays empty and one line\n"
+        "on standard error says why. Only the first argument that does not start\n"
+        "with '-' is taken; other arguments are ignored.\n"
+        "\n"
+        "  --help     print this text and exit\n"
+        "  --version  print the version and exit\n"
+        "\n"
+        "Set GRIDLORE_WEBENGINE_LOG=1 to see the web engine's diagnostics.\n"
+        "Help page: %1%2\n")
         .arg(helpPage, helpPageFound ? QString() : QStringLiteral(" (missing)"));
 }
 

@@ -15,8 +15,8 @@ enum class StartAction {
     NoDisplay, // Qt would look for an X11 or Wayland display that nothing names
 };
 
-// arguments are those after the program name. The program takes none: the
-// first --help or --version decides, everything else is ignored.
+// arguments are those after the program name: the first --help or --version
+// decides; anything else is left for startFile or ignored.
 StartAction chooseStartAction(const QStringList &arguments, const QProcessEnvironment &environment);
 
 // The pattern file to read once the window is up: the first argument that is

@@ -1,6 +1,5 @@
 #include "platform/webenginepane.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -8,21 +7,12 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace gridlore {
 
 namespace {
 // Some requests never make the engine report anything (a javascript: address,
 // a Stop before the load began); after this long they no longer count as busy.
 constexpr int RequestGuardMs = 3000;
-
-#ifdef __GLIBC__
-// The engine is done freeing a closed page well within this time.
-constexpr int TeardownMs = 1000;
-#endif
 } // namespace
 
 WebEnginePane::WebEnginePane(const QString &searchPage, QWidget *parent)
@@ -46,18 +36,6 @@ WebEnginePane::WebEnginePane(const QString &searchPage, QWidget *parent)
         requestTakenUp();
         emit DownloadComplete();
     });
-}
-
-WebEnginePane::~WebEnginePane()
-{
-#ifdef __GLIBC__
-    // A page frees several megabytes when it goes, partly on the engine's
-    // threads after the page object itself is gone. glibc keeps free memory
-    // that lies between used blocks, so every viewer opened and closed left the
-    // process bigger; give it back once the engine is done.
-    if (QCoreApplication *app = QCoreApplication::instance())
-        QTimer::singleShot(TeardownMs, app, [] { malloc_trim(0); });
-#endif
 }
 
 bool WebEnginePane::Navigate(const QString &address)

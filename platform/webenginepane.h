@@ -16,7 +16,6 @@ class WebEnginePane : public BrowserPane
 
 public:
     explicit WebEnginePane(const QString &searchPage, QWidget *parent = nullptr);
-    ~WebEnginePane() override;
 
     bool Navigate(const QString &address) override;
     bool GoBack() override;

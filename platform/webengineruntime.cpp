@@ -2,72 +2,39 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
-
-#ifdef __GLIBC__
-#include <malloc.h>
 #endif
 
 namespace gridlore {
 
 void prepareWebEngine()
 {
+    // Chromium's switches for this process and its helpers, put before the
+    // user's own so that theirs win.
+    QByteArray flags;
 #ifdef Q_OS_UNIX
     // Chromium will not start its sandbox for root, and WebEngine then aborts
     // and takes the program with it. Every other user keeps the sandbox.
     if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        flags += "--no-sandbox ";
 #endif
+    // The engine reports its set-up, its GPU fallbacks and the pages' script
+    // messages on standard error, a screenful each time Help opens, of use
+    // only to someone debugging the engine, who asks for them with
+    // GRIDLORE_WEBENGINE_LOG=1. Otherwise Chromium logs only fatal errors, and
+    // Qt's categories for the engine and for scripts are off (QT_LOGGING_RULES
+    // still turns them on).
+    if (qEnvironmentVariableIntValue("GRIDLORE_WEBENGINE_LOG") == 0) {
+        flags += "--log-level=3 ";
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webengine*=false\njs=false"));
+    }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
     // WebEngine draws pages through Qt Quick, whose GL contexts must be
     // shared with the widgets'; this too is fixed when the application starts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-#ifdef __GLIBC__
-    // The engine's threads would each get a heap of their own, and malloc_trim
-    // gives back nothing from the top of those: every help viewer opened and
-    // closed left more of them in memory. One heap for all threads is trimmed
-    // whole. This must be set before the engine starts its threads.
-    mallopt(M_ARENA_MAX, 1);
-#endif
-}
-
-void restartWithoutThreadCaches(char **argv)
-{
-#ifdef __GLIBC__
-    // glibc keeps up to seven freed blocks of each small size for the thread
-    // that freed them, and only the thread's end returns them. The engine's
-    // long-lived threads refill these caches from every viewer opened and
-    // closed, with blocks scattered over the heap that hold their pages after
-    // the trim: half a megabyte and more that never came back. The caches can
-    // be turned off only in the environment the program starts with, so it
-    // starts once more with them off. A setting of the user's own is kept, and
-    // the engine's helper processes get the environment as it was given.
-    static const char given[] = "GRIDLORE_GIVEN_GLIBC_TUNABLES";
-    static const char tunablesName[] = "GLIBC_TUNABLES";
-    const QByteArray tunables = qgetenv(tunablesName);
-    const auto restore = [](const QByteArray &original) {
-        if (original.isEmpty())
-            qunsetenv(tunablesName);
-        else
-            qputenv(tunablesName, original);
-        qunsetenv(given);
-    };
-    if (qEnvironmentVariableIsSet(given)) {
-        restore(qgetenv(given));
-        return;
-    }
-    if (tunables.contains("tcache_count"))
-        return;
-    static const QByteArray off("glibc.malloc.tcache_count=0");
-    qputenv(given, tunables);
-    qputenv(tunablesName, tunables.isEmpty() ? off : tunables + ':' + off);
-    ::execv("/proc/self/exe", argv);
-    restore(tunables); // still here: run as started
-#else
-    Q_UNUSED(argv);
-#endif
 }
 
 } // namespace gridlore

@@ -1,6 +1,11 @@
 #include "form1fixture.h"
 #include "helpviewer/form5.h"
 #include "platform/browserpane.h"
+#include "platform/webenginepane.h"
+#include "platform/webengineruntime.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 using gridlore::Form5;
 
@@ -73,6 +78,26 @@ std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane, const QString &failing, bo
     return form;
 }
 
+// The title a help page gives itself.
+QString pageTitle(const QString &name)
+{
+    QFile file(QFileInfo(start()).dir().filePath(name));
+    return file.open(QIODevice::ReadOnly)
+        ? QRegularExpression(QStringLiteral("<title>(.*)</title>"))
+              .match(QString::fromUtf8(file.readAll()))
+              .captured(1)
+        : QString();
+}
+
+// What a script in the page evaluates to, once the engine answers.
+QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    std::optional<QVariant> result;
+    page->runJavaScript(script, [&result](const QVariant &value) { result = value; });
+    (void)QTest::qWaitFor([&result] { return result.has_value(); }, 10000);
+    return result.value_or(QVariant());
+}
+
 QStringList entries(const Form5 &form)
 {
     QStringList list;
@@ -87,6 +112,10 @@ class TestHelpViewer : public QObject
 {
     Q_OBJECT
 
+public:
+    // As the program does before its application exists.
+    static void initMain() { gridlore::prepareWebEngine(); }
+
 private slots:
     void layout();
     void captionOnOpening_data();
@@ -94,6 +123,7 @@ private slots:
     void commands_data();
     void commands();
     void helpPagesAreWhole();
+    void realHelpPage();
 };
 
 // The address box, the go button and the pane follow the right and bottom
@@ -245,6 +275,75 @@ void TestHelpViewer::helpPagesAreWhole()
                 qPrintable(name + ": " + link.captured()));
         }
     }
+}
+
+// Every picture of the page shown, its style sheets loaded and in effect.
+const char allLoaded[] = R"(
+    document.images.length > 0
+        && Array.from(document.images).every(image => image.complete && image.naturalWidth > 0)
+        && document.styleSheets.length == document.querySelectorAll('link[rel=stylesheet]').length
+        && getComputedStyle(document.body).maxWidth != 'none')";
+// One search on the search page: how many results lead into the help page.
+const char searchGlider[] = R"(
+    document.getElementById('query').value = 'グライダー';
+    document.getElementById('search-form').requestSubmit();
+    document.querySelectorAll('#results li a[href*="hlp01.htm#"]').length)";
+
+// The help page in the real viewer and web engine, offline, opened from the
+// main window's menu; run only by the test labelled webengine.
+void TestHelpViewer::realHelpPage()
+{
+    if (!qEnvironmentVariableIsSet("GRIDLORE_TEST_WEBENGINE"))
+        QSKIP("needs a web engine: run as the CTest test labelled webengine");
+    const auto main = shownForm1();
+    const auto open = [&main](const char *item) {
+        for (int k = 0; k < 2; ++k)
+            control<QAction>(*main, item)->trigger();
+        qsizetype count = 0;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            count += window->isVisible() && window != main.get();
+        return count;
+    };
+    // Each menu item shows its one kept window, twice chosen or not.
+    QCOMPARE(open("mnu_about"), 1);
+    const QPointer<QDialog> about = main->aboutBox();
+    QCOMPARE(open("mnu_about"), 1);
+    QCOMPARE(main->aboutBox(), about.get());
+    about->close();
+    QCOMPARE(open("mnu_lecture"), 1);
+    Form5 *form = main->helpViewer();
+    auto *pane = qobject_cast<gridlore::WebEnginePane *>(form->browser());
+    QVERIFY(pane);
+    QWebEnginePage *page = pane->view()->page();
+    QSignalSpy loads(page, &QWebEnginePage::loadFinished);
+
+    // The page, its pictures and its style sheet, every request answered.
+    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("hlp01.htm")), 30000);
+    QTRY_VERIFY(!form->busyIndicator()->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, QString::fromUtf8(allLoaded)).toBool(), 10000);
+    QCOMPARE(loads.size(), 1);
+    QCOMPARE(loads.first().first(), QVariant(true));
+
+    // A request counts as busy before the engine has begun to load it.
+    const auto button = [form](const char *key) {
+        for (QAction *action : form->findChild<QToolBar *>()->actions())
+            if (action->data() == QLatin1String(key))
+                form->tbToolBar_ButtonClick(action);
+    };
+    button("Search");
+    QCOMPARE(pane->Busy(), std::optional(true));
+    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("search.htm")), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(page, QStringLiteral("document.documentElement.dataset.ready")), "true", 10000);
+    QVERIFY(evaluate(page, QString::fromUtf8(searchGlider)).toInt() > 0);
+
+    // Stop before the load has begun leaves nothing pending; the next request
+    // is carried out.
+    button("Home");
+    button("Stop");
+    QTRY_COMPARE_WITH_TIMEOUT(pane->Busy(), std::optional(false), 1000);
+    button("Home");
+    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("hlp01.htm")), 30000);
 }
 
 QTEST_MAIN(TestHelpViewer)
