@@ -2,7 +2,7 @@
 # What an installation gives a desktop: installs the build into a throw-away
 # prefix whose name has a blank and Japanese in it (the program finds its data
 # relative to itself), then checks the files, the validators' verdicts, the
-# icons' sizes and the installed program's answer through a link.
+# icons' sizes and the installed program's answers through a link.
 #   dist/checkinstall.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -37,4 +37,9 @@ appstreamcli validate --no-net share/metainfo/*.metainfo.xml >/dev/null 2>&1 || 
 ln -s "$prefix/bin/gridlore" "$root/gridlore"
 said=$(cd "$root" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ./gridlore --help | tail -n 1)
 [ "$said" = "Help page: $prefix/share/gridlore/helppage/hlp01.htm" ] || fail "--help says: $said"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+said=$(cd "$root" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  ./gridlore x --version 2>"$root/err")
+[ "$said" = "gridlore $version" ] && [ ! -s "$root/err" ] \
+  || fail "--version says: $said $(cat "$root/err")"
 echo "install checks passed"

@@ -29,6 +29,7 @@ void TestEngine::stepMatchesPlainRule_data()
     const QList<double> life { 0, 1 }, empties { 0, 1, qQNaN() };
     QTest::newRow("150, 0 and 1, cleared") << 150.0 << life << true;
     QTest::newRow("200, empties, cleared") << 200.0 << empties << true;
+    QTest::newRow("125, empties") << 125.0 << empties << false; // over 64 rows, buffer as at start
     QTest::newRow("-inf, empties") << -qInf() << empties << false;
     QTest::newRow("6.25, empties, cleared") << 6.25 << empties << true;
     QTest::newRow("7.5, 2 and -1") << 7.5 << QList<double> { 0, 1, 2, -1, qQNaN() } << false;

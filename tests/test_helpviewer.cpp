@@ -126,15 +126,20 @@ private slots:
     void realHelpPage();
 };
 
-// The address box, the go button and the pane follow the right and bottom
-// edges, never below 0, at their places in pixels (the layout's twips,
-// rounded by hand); the toolbar spans the window. Closing discards window and
-// pane.
+// The address label's caption and the toolbar's tips; the design's spare
+// label hidden. The address box, the go button and the pane follow the right
+// and bottom edges, never below 0, at their places in pixels (the layout's
+// twips, rounded by hand); the toolbar spans the window. Closing discards
+// window and pane.
 void TestHelpViewer::layout()
 {
     FakeBrowserPane *pane = nullptr;
     QPointer<Form5> form = viewer(pane, {}).release();
-    QStringList places; // at the design size, then at 1 x 1
+    QStringList places { control<QLabel>(*form, "lblAddress")->text() };
+    for (const QAction *button : form->findChild<QToolBar *>()->actions())
+        places << button->toolTip();
+    QVERIFY(control(*form, "Label1")->isHidden());
+    // Then at the design size and at 1 x 1.
     for (const QSize client : { QSize(687, 560), QSize(1, 1) }) {
         form->resize(client);
         QTRY_COMPARE(form->size(), client);
@@ -142,8 +147,9 @@ void TestHelpViewer::layout()
             places << describe(control(*form, name)).section(u' ', 1, 2);
     }
     QCOMPARE(places,
-        QStringList({ "3,22 636x20", "643,24 41x17", "3,88 680x472", "0,0 687x36", "3,22 0x20",
-            "-43,24 41x17", "3,88 0x0", "0,0 1x36" }));
+        QStringList({ "ｱﾄﾞﾚｽ(&A):", "戻る", "進む", "中止", "更新", "ﾎｰﾑ", "検索", "3,22 636x20",
+            "643,24 41x17", "3,88 680x472", "0,0 687x36", "3,22 0x20", "-43,24 41x17", "3,88 0x0",
+            "0,0 1x36" }));
     QPointer<FakeBrowserPane> kept = pane;
     form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -194,7 +200,8 @@ void TestHelpViewer::captionOnOpening()
 void TestHelpViewer::commands_data()
 {
     // Once the start page has loaded, the address typed, then: Enter, go, a
-    // toolbar key, or none; the focus then leaves the box.
+    // pick from the drop-down, a toolbar key, or none; the focus then leaves
+    // the box.
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("failing");
@@ -212,6 +219,7 @@ void TestHelpViewer::commands_data()
     row("go", "c.htm", "Navigate", "Navigate c.htm polling");
     // Qt would select the listed entry as though picked when editing ends.
     row("none", start(), "", "");
+    row("pick", start(), "", "Navigate " + start() + " polling " + start()); // from the list
     row("Back", "c.htm", "", "GoBack polling");
     row("Forward", "c.htm", "GoForward", "GoForward polling"); // refused, and ignored
     row("Stop", "c.htm", "", "Stop");
@@ -241,6 +249,10 @@ void TestHelpViewer::commands()
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     if (action == u"go")
         QTest::mouseClick(control(*form, "Command1"), Qt::LeftButton);
+    if (action == u"pick") {
+        box->showPopup();
+        QTest::keyClick(box->view(), Qt::Key_Return);
+    }
     auto *toolBar = form->findChild<QToolBar *>();
     for (QAction *button : toolBar->actions())
         if (button->data().toString() == action)

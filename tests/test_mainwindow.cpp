@@ -32,7 +32,8 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Accepts every message box that comes up, keeping its text.
+// Accepts every message box that comes up, keeping its text; a prompt gets a
+// name typed into it and is then cancelled.
 struct MessageBoxes : QObject
 {
     QStringList texts;
@@ -40,8 +41,11 @@ struct MessageBoxes : QObject
     {
         auto *timer = new QTimer(this);
         connect(timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                texts << box->text(), box->accept();
+            QWidget *box = QApplication::activeModalWidget();
+            if (auto *message = qobject_cast<QMessageBox *>(box))
+                texts << message->text(), message->accept();
+            if (auto *prompt = qobject_cast<QInputDialog *>(box))
+                prompt->setTextValue(QStringLiteral("typed")), prompt->reject();
         });
         timer->start(10);
     }
@@ -93,7 +97,7 @@ private:
 
 // Every control at its place in pixels (the layout's twips, rounded by hand)
 // with its caption; the menus; the font; where focus starts; what Save and
-// Read ask.
+// Read ask, and that a cancelled prompt saves nothing.
 void TestMainWindow::designState()
 {
     auto form = shownForm1();
@@ -107,6 +111,11 @@ void TestMainWindow::designState()
             shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
     shown << QFontInfo(form->font()).family() << QApplication::focusWidget()->objectName();
+    {
+        const MessageBoxes boxes; // a name typed into Save's prompt, then Cancel
+        form->mnu_save_Click();
+    }
+    QVERIFY(!QFileInfo::exists(QStringLiteral("typed")));
     form->setPrompt([&](const QString &prompt) { return shown << prompt, QString(); });
     form->mnu_save_Click();
     form->mnu_read_Click();
@@ -637,6 +646,7 @@ void TestMainWindow::saveWrites_data()
     QTest::newRow("a folder/x") << "a folder/x" << "150" << 150 * 120;
     QTest::newRow("old.txt, replaced") << "old.txt" << "150" << 150 * 120;
     QTest::newRow("right after start-up") << "x.txt" << "" << 125 * 100;
+    QTest::newRow("three blanks, as typed") << "   " << "150" << 150 * 120;
 }
 
 // Every cell of a fresh board as " 0 " and CR LF, never as an empty line.
@@ -702,10 +712,11 @@ void TestMainWindow::aboutBox_data()
 }
 
 // The caption, the focus on OK, the place and fixed size in pixels (the
-// layout's twips, rounded by hand), the title, the etched separator as shown,
-// and each text within its label as the label lays it out (wrapped, not cut
-// off). A second choice while open only brings the dialog to the front;
-// closing it unloads it; the next choice builds it anew.
+// layout's twips, rounded by hand), the title, every control's place, the
+// etched separator as shown, and each text within its label as the label
+// lays it out (wrapped, not cut off). A second choice while open only brings
+// the dialog to the front; closing it unloads it; the next choice builds it
+// anew.
 void TestMainWindow::aboutBox()
 {
     QFETCH(bool, escape);
@@ -719,13 +730,18 @@ void TestMainWindow::aboutBox()
     QStringList shown { dialog->windowTitle(), dialog->focusWidget()->objectName(),
         describe(dialog).section(u' ', 1, 2),
         control(*dialog, "lblTitle")->property("text").toString() };
+    for (const QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        shown << describe(w).section(u' ', 0, 2);
     const QImage picture = dialog->grab().toImage();
     for (int y = 163; y <= 165; ++y) // grey over two pixels of white
         shown << picture.pixelColor(200, y).name();
     QCOMPARE(shown,
         QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "cmdOK",
             QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
-            "Gridloreシミュレータ 　　　　　Ver1.00", "#808080", "#ffffff", "#ffffff" }));
+            "Gridloreシミュレータ 　　　　　Ver1.00", "cmdOK 288,280 92x23",
+            "lblDescription 48,96 315x51", "lblDisclaimer 24,175 337x71", "lblTitle 70,16 259x32",
+            "lblVersion 40,64 323x15", "picIcon 8,0 44x38", "Label1 24,248 345x25",
+            "Line1 6,163 372x1", "Line1 7,164 371x2", "#808080", "#ffffff", "#ffffff" }));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     for (const QLabel *label : dialog->findChildren<QLabel *>()) {
         const QRect room = label->contentsRect();

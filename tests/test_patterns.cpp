@@ -151,12 +151,16 @@ void TestPatterns::read_data()
     placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
     placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
+    // Golly's multi-state files (LifeHistory's, say): every state but 0 is alive.
+    placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
+        QStringLiteral(".O.\n..O\nOO."));
     placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
     placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
     placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
         Glider);
     placed(
         "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
+    placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
     placed("1.06, the farthest cells", "#Life 1.06\n2147483647 0\n-2147483647 0\n", QString());
     row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", unchanged);
     row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
@@ -175,6 +179,7 @@ void TestPatterns::read_data()
     placed("run past the width", x3 + "bo$2bo$4o!", rows12);
     placed("unknown tag", x3 + "bo$2bo$3z!", rows12);
     placed("blank between count and tag", x3 + "bo$2bo$3 o!", rows12);
+    placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12);
     placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12, 4, 4);
     for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
              "#N Glider\nx = 3, y", "#N Glider\n#C nothing else\n", "x = 3, y = 3\nZ3o!",
