@@ -161,7 +161,6 @@ void Form1::connectHandlers()
     connect(surface_, &DrawingSurface::resized, this, &Form1::Form_Resize);
     connect(surface_, &DrawingSurface::mousePressed, this, &Form1::Form_MouseDown);
     connect(surface_, &DrawingSurface::mouseMoved, this, &Form1::Form_MouseMove);
-    connect(surface_, &DrawingSurface::mouseReleased, this, &Form1::Form_MouseUp);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);

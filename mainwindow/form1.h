@@ -37,9 +37,9 @@ public:
     void Form_Resize();
     void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
     // While a button stays down, the cells the pointer enters take the state
-    // the pressed cell took: one stroke, taken back as one step.
+    // the pressed cell took: one stroke, taken back as one step. The next
+    // press starts the next stroke.
     void Form_MouseMove(double x, double y);
-    void Form_MouseUp();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

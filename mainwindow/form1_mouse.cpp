@@ -86,11 +86,6 @@ void Form1::Form_MouseMove(double x, double y)
     }
 }
 
-void Form1::Form_MouseUp()
-{
-    stroking_ = false;
-}
-
 // Gives a cell the stroke's state, printing its mark only when that changes.
 void Form1::paintCell(int column, int row, double value)
 {

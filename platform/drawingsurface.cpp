@@ -2,7 +2,6 @@
 
 #include "platform/twips.h"
 
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,9 +13,7 @@
 
 namespace gridlore {
 
-namespace {
 constexpr double PointsPerPixel = 72.0 / 96.0;
-} // namespace
 
 DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
@@ -195,8 +192,7 @@ bool DrawingSurface::reprintGrid(const std::vector<Recolour> &changed)
     // automatic run, filled 150 board, Xvfb, 4.4 and 7.1 % of a core against
     // 4.3 and 8.4 % in the same minutes.
     const qreal ratio = image_.devicePixelRatio();
-    update(QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
-               .toAlignedRect());
+    update(QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio).toAlignedRect());
     return true;
 }
 
@@ -230,9 +226,8 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const qreal ratio = image_.devicePixelRatio();
     for (const QRect &area : event->region())
-        painter.drawImage(area, image_,
-            QRectF(
-                area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+        painter.drawImage(
+            area, image_, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *event)
@@ -248,18 +243,11 @@ void DrawingSurface::mousePressEvent(QMouseEvent *event)
         event->button(), event->modifiers(), twips::fromPixels(at.x()), twips::fromPixels(at.y()));
 }
 
+// Without mouse tracking, moves come only while a button is down.
 void DrawingSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->buttons() == Qt::NoButton)
-        return;
-    const QPointF at = event->position();
-    emit mouseMoved(twips::fromPixels(at.x()), twips::fromPixels(at.y()));
-}
-
-void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->buttons() == Qt::NoButton)
-        emit mouseReleased();
+    emit mouseMoved(
+        twips::fromPixels(event->position().x()), twips::fromPixels(event->position().y()));
 }
 
 } // namespace gridlore

@@ -75,9 +75,8 @@ public:
 signals:
     // A press of any button; x and y in twips.
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
-    // Moves with a button held down, and the release of the last button.
+    // A move with a button held down.
     void mouseMoved(double x, double y);
-    void mouseReleased();
     void resized();
 
 protected:
@@ -85,7 +84,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QImage &canvas();
