@@ -4,7 +4,6 @@
 #include "form1fixture.h"
 #include "platform/inputbox.h"
 
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -389,8 +388,7 @@ void TestMainWindow::runControls_data()
     QTest::addColumn<QString>("toggle"); // Command4's caption
     QTest::addColumn<QString>("counter");
     const auto row = [](const char *clicks, bool on, const char *toggle, const char *counter) {
-        QTest::newRow(clicks) << QString::fromLatin1(clicks) << on << QString::fromUtf8(toggle)
-                              << QString::fromUtf8(counter);
+        QTest::newRow(clicks) << QString(clicks) << on << QString(toggle) << QString(counter);
     };
     // The toggle follows the timer, not its caption; Reset stops the timer
     // only; each tick runs the next-generation command.
