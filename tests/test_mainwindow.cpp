@@ -4,7 +4,6 @@
 #include "form1fixture.h"
 #include "platform/inputbox.h"
 
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -17,13 +16,14 @@
 #include <unistd.h>
 
 using namespace gridlore;
+using namespace std::chrono_literals;
 
 namespace {
 
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -64,20 +64,11 @@ private slots:
     void pictureFollowsTheBoard();
     void runControls_data();
     void runControls();
-    void boardSize_data();
-    void boardSize();
-    void interval_data();
-    void interval();
+    void typedNumbers_data();
+    void typedNumbers();
     void read_data();
     void read();
-    void drop_data();
-    void drop();
-    void commandLine_data();
-    void commandLine();
-    void paste_data();
-    void paste();
     void copy();
-    void saveCancelled();
     void saveWrites_data();
     void saveWrites();
     void saveFails_data();
@@ -307,128 +298,87 @@ QByteArray makeFiles()
     return old;
 }
 
+enum class PipeEnd { Writer, Reader };
+
 // After two seconds, the other end of the pipe "fifo" for a command that waits
 // there: a writer that gives a reader the cell 5, or a reader that takes
 // whatever a writer writes. A command that waits on the pipe then ends, and
-// its row fails on what it read or wrote, instead of holding the suite.
-class PipeRescue
+// its row fails on what it read or wrote, instead of holding the suite. The
+// rescue lasts as long as the thread returned is kept.
+std::jthread rescuePipe(PipeEnd end)
 {
-public:
-    enum End { Writer, Reader };
-    explicit PipeRescue(End end)
-        : thread_([this, end] { rescue(end); })
-    {
-    }
-    ~PipeRescue()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-
-private:
-    void rescue(End end)
-    {
+    return std::jthread([end](const std::stop_token &stop) {
         sigset_t pipe; // a reader gone before the cell is written must not end the suite
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);
         pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-        const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        for (; !stop_; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+        const auto due = std::chrono::steady_clock::now() + 2s;
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(5ms)) {
             if (std::chrono::steady_clock::now() < due)
                 continue;
             // Neither open waits: the writer's opens only while a reader waits.
-            const int fd = ::open("fifo", (end == Writer ? O_WRONLY : O_RDONLY) | O_NONBLOCK);
+            const int fd
+                = ::open("fifo", (end == PipeEnd::Writer ? O_WRONLY : O_RDONLY) | O_NONBLOCK);
             if (fd < 0)
                 continue;
-            if (end == Writer)
+            if (end == PipeEnd::Writer)
                 (void)!::write(fd, " 5 \r\n", 5);
             char bytes[4096];
-            while (end == Reader && !stop_ && ::read(fd, bytes, sizeof bytes) != 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            while (end == PipeEnd::Reader && !stop.stop_requested()
+                && ::read(fd, bytes, sizeof bytes) != 0)
+                std::this_thread::sleep_for(1ms);
             ::close(fd);
         }
-    }
-
-    std::atomic<bool> stop_ = false;
-    std::thread thread_;
-};
-
-// A shown window with the automatic run on, cell (1, 1) holding 7 and the
-// files above at hand; check() then tells what a way of reading did.
-struct ReadFixture
-{
-    std::unique_ptr<Form1> form = shownForm1();
-    PipeRescue rescue { PipeRescue::Writer };
-
-    ReadFixture()
-    {
-        form->activateWindow(); // where the keys for paste work
-        (void)QTest::qWaitForWindowActive(form.get());
-        form->life().board().set(1, 1, Cell(7.0));
-        form->Command4_Click();
-    }
-
-    // Cell (1, 1) after the read, and whether the run went on. The board is
-    // repainted when, and only when, a cell changed.
-    void check(double cell, bool runGoesOn) const
-    {
-        QCOMPARE(form->life().board().at(1, 1).number(), cell);
-        QCOMPARE(form->timer()->isActive(), runGoesOn);
-        const BoardLayout layout(*form);
-        QCOMPARE(form->surface()->image(),
-            cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
-    }
-};
-
-void addReadColumns()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<double>("cell"); // (1, 1) afterwards: 7 when the board was left alone
-    QTest::addColumn<bool>("runGoesOn");
+    });
 }
 
-void addReadRow(const char *name, double cell, bool runGoesOn)
+// A shown, active window (where the keys for paste work) on board `size`,
+// the automatic run on.
+std::unique_ptr<Form1> runningForm1(const QString &size = {})
 {
-    QTest::newRow(*name ? name : "Cancel") << QString::fromUtf8(name) << cell << runGoesOn;
+    auto form = shownForm1(size);
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form.get());
+    form->Command4_Click();
+    return form;
 }
 
+enum class Box { Size, Interval };
+enum class Way { Read, Drop, CommandLine, Paste };
 enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
 
-// A shown window on board 150 with the automatic run on, for Save.
-struct SaveFixture
+// Saves with `name` typed, as `setting` says; the message shown, or nothing.
+QString save(Form1 &form, const QString &name, Setting setting = Setting::Plain)
 {
-    std::unique_ptr<Form1> form;
-    explicit SaveFixture(const QString &size = QStringLiteral("150"))
-        : form(shownForm1(size))
-    {
-        form->Command4_Click();
-    }
+    form.setPrompt([&](const QString &) { return name; });
+    const std::jthread rescue = rescuePipe(PipeEnd::Reader);
+    // A file size limit stands in for a disk that fills up during the write.
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited { setting == Setting::DiskFillsUp ? 40000 : saved.rlim_cur, saved.rlim_max };
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    // Root may write anywhere.
+    ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
+    MessageBoxes messages;
+    form.mnu_save_Click();
+    ::setfsuid(::geteuid());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QTest::qWait(50);
+    return messages.texts.value(0);
+}
 
-    // Saves with `name` typed, as `setting` says; the message shown, or nothing.
-    QString save(const QString &name, Setting setting = Setting::Plain)
-    {
-        form->setPrompt([&](const QString &) { return name; });
-        PipeRescue rescue(PipeRescue::Reader);
-        // A file size limit stands in for a disk that fills up during the write.
-        rlimit saved {};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited { setting == Setting::DiskFillsUp ? 40000 : saved.rlim_cur, saved.rlim_max };
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &limited);
-        // Root may write anywhere.
-        ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
-        MessageBoxes messages;
-        form->mnu_save_Click();
-        ::setfsuid(::geteuid());
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-        QTest::qWait(50);
-        return messages.texts.value(0);
-    }
-};
+QSet<QString> entries()
+{
+    const QStringList names = QDir().entryList(QDir::AllEntries | QDir::System);
+    return QSet<QString>(names.begin(), names.end());
+}
 
 } // namespace
 
+Q_DECLARE_METATYPE(Box)
+Q_DECLARE_METATYPE(Way)
 Q_DECLARE_METATYPE(Setting)
 
 void TestMainWindow::runControls_data()
@@ -438,8 +388,7 @@ void TestMainWindow::runControls_data()
     QTest::addColumn<QString>("toggle"); // Command4's caption
     QTest::addColumn<QString>("counter");
     const auto row = [](const char *clicks, bool on, const char *toggle, const char *counter) {
-        QTest::newRow(clicks) << QString::fromLatin1(clicks) << on << QString::fromUtf8(toggle)
-                              << QString::fromUtf8(counter);
+        QTest::newRow(clicks) << QString(clicks) << on << QString(toggle) << QString(counter);
     };
     // The toggle follows the timer, not its caption; Reset stops the timer
     // only; each tick runs the next-generation command.
@@ -479,162 +428,122 @@ void TestMainWindow::runControls()
     QCOMPARE(form->generation(), counter.chopped(3).toDouble());
 }
 
-void TestMainWindow::boardSize_data()
+void TestMainWindow::typedNumbers_data()
 {
+    QTest::addColumn<Box>("box");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("columns"); // after Reset
-    QTest::newRow("7.5") << "7.5" << 7;
-    QTest::newRow("nothing") << "" << 5;
-    QTest::newRow("グライダー") << "グライダー" << 5;
-    QTest::newRow("100,000 nines") << QString(100000, u'9') << 150;
+    QTest::addColumn<int>("taken"); // the board's columns after Reset, the interval after a tick
+    const auto rows = [](Box box, const QList<std::pair<QString, int>> &rows) {
+        for (const auto &[typed, taken] : rows)
+            QTest::addRow("%s %s", box == Box::Size ? "size" : "interval",
+                typed.isEmpty() ? "nothing" : qPrintable(typed.left(20)))
+                << box << typed << taken;
+    };
+    const QString nines(100000, u'9');
+    rows(Box::Size, { { "7.5", 7 }, { "", 5 }, { "グライダー", 5 }, { nines, 150 } });
+    // The interval box is read as the number its text begins with, leading
+    // blanks skipped, 0 if none; 10 or less leaves the interval as it was.
+    rows(Box::Interval,
+        { { "11", 11 }, { "10", 1000 }, { "-50", 1000 }, { "", 1000 }, { "１２５", 1000 },
+            { "10.5", 10 }, { "11.5", 12 }, { "12.5", 12 }, { "20ms", 20 }, { " \t 42", 42 },
+            { "+.5E2", 50 }, { "12e+", 12 }, { "0x20", 1000 }, { "&H20", 1000 }, { "inf", 1000 },
+            { "NaN", 1000 }, { "1e-999", 1000 }, { "65535.5", 65535 }, { "1e999", 65535 },
+            { nines, 65535 } });
 }
 
-void TestMainWindow::boardSize()
+void TestMainWindow::typedNumbers()
 {
+    QFETCH(Box, box);
     QFETCH(QString, typed);
     auto form = shownForm1();
-    control<QLineEdit>(*form, "Text2")->setText(typed);
-    form->Command2_Click();
-    QTEST(form->life().columns(), "columns");
-}
-
-void TestMainWindow::interval_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("interval"); // the timer's after a tick
-    // The box is read as the number its text begins with, leading blanks
-    // skipped, 0 if none; 10 or less leaves the interval as it was.
-    const QList<std::pair<QString, int>> rows { { "11", 11 }, { "10", 1000 }, { "-50", 1000 },
-        { "", 1000 }, { "１２５", 1000 }, { "10.5", 10 }, { "11.5", 12 }, { "12.5", 12 },
-        { "20ms", 20 }, { " \t 42", 42 }, { "+.5E2", 50 }, { "12e+", 12 }, { "0x20", 1000 },
-        { "&H20", 1000 }, { "inf", 1000 }, { "NaN", 1000 }, { "1e-999", 1000 },
-        { "65535.5", 65535 }, { "1e999", 65535 }, { QString(100000, u'9'), 65535 } };
-    for (const auto &[typed, interval] : rows)
-        QTest::newRow(qPrintable(typed.left(20))) << typed << interval;
-}
-
-void TestMainWindow::interval()
-{
-    QFETCH(QString, typed);
-    auto form = shownForm1();
-    control<QLineEdit>(*form, "Text1")->setText(typed);
-    form->Timer1_Timer();
-    QTEST(form->timer()->interval(), "interval");
+    control<QLineEdit>(*form, box == Box::Size ? "Text2" : "Text1")->setText(typed);
+    box == Box::Size ? form->Command2_Click() : form->Timer1_Timer();
+    QTEST(box == Box::Size ? form->life().columns() : form->timer()->interval(), "taken");
 }
 
 void TestMainWindow::read_data()
 {
-    addReadColumns();
+    QTest::addColumn<Way>("way");
+    QTest::addColumn<QString>("input"); // the name given, or the text pasted
+    QTest::addColumn<double>("cell"); // (1, 1) afterwards: 7 when the board was left alone
+    QTest::addColumn<bool>("runGoesOn");
+    const auto row
+        = [](const char *situation, Way way, const char *input, double cell, bool runGoesOn) {
+              QTest::newRow(situation) << way << QString::fromUtf8(input) << cell << runGoesOn;
+          };
     // Read stops the run only once its file is open. A bare name missing here
     // comes from the bundled collection; a read that stops part way shows what
     // it changed (a 2 in white).
-    addReadRow("", 7, true);
-    addReadRow("missing", 7, true);
-    addReadRow("a folder", 7, true);
-    addReadRow("fifo", 7, true);
-    addReadRow("old.txt", 1, false);
-    addReadRow("21", 1, false);
-    addReadRow("/dev/zero", 7, false);
-    addReadRow("glider.rle", 0, false);
-    addReadRow("toad.rle", 1, false);
+    row("Cancel", Way::Read, "", 7, true);
+    row("missing", Way::Read, "missing", 7, true);
+    row("a folder", Way::Read, "a folder", 7, true);
+    row("fifo", Way::Read, "fifo", 7, true);
+    row("old.txt", Way::Read, "old.txt", 1, false);
+    row("21", Way::Read, "21", 1, false);
+    row("/dev/zero", Way::Read, "/dev/zero", 7, false);
+    row("glider.rle", Way::Read, "glider.rle", 0, false);
+    row("toad.rle", Way::Read, "toad.rle", 1, false);
+    // A file dropped from a file manager or named on the command line is read
+    // as Read reads it; Ctrl+V reads the clipboard's text as Read reads a file
+    // with that content.
+    row("old.txt dropped", Way::Drop, "old.txt", 1, false);
+    row("21 dropped", Way::Drop, "21", 1, false);
+    row("a folder dropped", Way::Drop, "a folder", 7, true);
+    row("21 on the command line", Way::CommandLine, "21", 1, false);
+    row("missing on the command line", Way::CommandLine, "missing", 7, true);
+    row("x = 3, y = 3|bo$2bo$3o! pasted", Way::Paste, "x = 3, y = 3\nbo$2bo$3o!", 0, false);
+    row(" 1 ||| 2 ||x pasted", Way::Paste, " 1 \n\n 2 \nx", 1, false);
+    row("nothing pasted", Way::Paste, "", 7, false);
 }
 
+// Cell (1, 1), which held 7, after the read, and whether the run went on. The
+// board is repainted when, and only when, a cell changed.
 void TestMainWindow::read()
 {
-    QFETCH(QString, name);
-    QVERIFY(!makeFiles().isEmpty());
-    ReadFixture fixture;
-    fixture.form->setPrompt([&](const QString &) { return name; });
-    fixture.form->mnu_read_Click();
+    QFETCH(Way, way);
+    QFETCH(QString, input);
     QFETCH(double, cell);
-    QFETCH(bool, runGoesOn);
-    fixture.check(cell, runGoesOn);
-}
-
-// A file dropped from a file manager is read as Read reads it.
-void TestMainWindow::drop_data()
-{
-    addReadColumns();
-    addReadRow("old.txt", 1, false);
-    addReadRow("21", 1, false);
-    addReadRow("a folder", 7, true);
-}
-
-void TestMainWindow::drop()
-{
-    QFETCH(QString, name);
     QVERIFY(!makeFiles().isEmpty());
-    ReadFixture fixture;
+    const std::unique_ptr<Form1> form = runningForm1();
+    const std::jthread rescue = rescuePipe(PipeEnd::Writer);
+    form->life().board().set(1, 1, Cell(7.0));
     QMimeData data; // as a file manager drops: only once the drag was taken
-    data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(name)) });
+    data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(input)) });
     QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
     QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
-    if (QApplication::sendEvent(fixture.form.get(), &enter), enter.isAccepted())
-        QApplication::sendEvent(fixture.form.get(), &drop);
-    QFETCH(double, cell);
-    QFETCH(bool, runGoesOn);
-    fixture.check(cell, runGoesOn);
-}
-
-// The file named on the command line is read as Read reads it.
-void TestMainWindow::commandLine_data()
-{
-    addReadColumns();
-    addReadRow("21", 1, false);
-    addReadRow("missing", 7, true);
-}
-
-void TestMainWindow::commandLine()
-{
-    QFETCH(QString, name);
-    QVERIFY(!makeFiles().isEmpty());
-    ReadFixture fixture;
-    readStartFile(*fixture.form, name);
-    QFETCH(double, cell);
-    QFETCH(bool, runGoesOn);
-    fixture.check(cell, runGoesOn);
-}
-
-// Ctrl+V reads the clipboard's text as Read reads a file with that content.
-void TestMainWindow::paste_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("cell");
-    QTest::newRow("x = 3, y = 3|bo$2bo$3o!") << "x = 3, y = 3\nbo$2bo$3o!" << 0.0;
-    QTest::newRow(" 1 ||| 2 ||x") << " 1 \n\n 2 \nx" << 1.0;
-    QTest::newRow("nothing") << "" << 7.0;
-}
-
-void TestMainWindow::paste()
-{
-    QFETCH(QString, text);
-    QFETCH(double, cell);
-    ReadFixture fixture;
-    QGuiApplication::clipboard()->setText(text);
-    QTest::keyClick(fixture.form.get(), Qt::Key_V, Qt::ControlModifier);
-    fixture.check(cell, false);
+    switch (way) {
+    case Way::Read:
+        form->setPrompt([&](const QString &) { return input; });
+        form->mnu_read_Click();
+        break;
+    case Way::Drop:
+        if (QApplication::sendEvent(form.get(), &enter), enter.isAccepted())
+            QApplication::sendEvent(form.get(), &drop);
+        break;
+    case Way::CommandLine:
+        readStartFile(*form, input);
+        break;
+    case Way::Paste:
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+        break;
+    }
+    QCOMPARE(form->life().board().at(1, 1).number(), cell);
+    QTEST(form->timer()->isActive(), "runGoesOn");
+    const BoardLayout layout(*form);
+    QCOMPARE(
+        form->surface()->image(), cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
 }
 
 // Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.
 void TestMainWindow::copy()
 {
-    ReadFixture fixture;
-    placeBoard(fixture.form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
-    QTest::keyClick(fixture.form.get(), Qt::Key_C, Qt::ControlModifier);
+    const std::unique_ptr<Form1> form = runningForm1();
+    placeBoard(form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
         "#C Copied from gridlore\nx = 3, y = 3, rule = B3/S23\nobo$b2o$bo!\n");
-    QVERIFY(fixture.form->timer()->isActive());
-}
-
-// Save stops the run before it asks; Cancel then writes nothing.
-void TestMainWindow::saveCancelled()
-{
-    QVERIFY(!makeFiles().isEmpty());
-    const QStringList files = QDir().entryList(QDir::AllEntries | QDir::System);
-    SaveFixture fixture;
-    QCOMPARE(fixture.save(QString()), QString());
-    QVERIFY(!fixture.form->timer()->isActive());
-    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::System), files);
+    QVERIFY(form->timer()->isActive());
 }
 
 void TestMainWindow::saveWrites_data()
@@ -642,24 +551,36 @@ void TestMainWindow::saveWrites_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("size"); // typed and Reset; none: as at start-up
     QTest::addColumn<int>("cells");
-    QTest::newRow("グライダー") << "グライダー" << "150" << 150 * 120;
-    QTest::newRow("a folder/x") << "a folder/x" << "150" << 150 * 120;
-    QTest::newRow("old.txt, replaced") << "old.txt" << "150" << 150 * 120;
-    QTest::newRow("right after start-up") << "x.txt" << "" << 125 * 100;
-    QTest::newRow("three blanks, as typed") << "   " << "150" << 150 * 120;
+    QTest::newRow("Cancel") << ""
+                            << "150" << 0;
+    QTest::newRow("グライダー") << "グライダー"
+                                << "150" << 150 * 120;
+    QTest::newRow("a folder/x") << "a folder/x"
+                                << "150" << 150 * 120;
+    QTest::newRow("old.txt, replaced") << "old.txt"
+                                       << "150" << 150 * 120;
+    QTest::newRow("right after start-up") << "x.txt"
+                                          << "" << 125 * 100;
+    QTest::newRow("three blanks, as typed") << "   "
+                                            << "150" << 150 * 120;
 }
 
-// Every cell of a fresh board as " 0 " and CR LF, never as an empty line.
+// Save stops the run before it asks, then writes every cell of a fresh board
+// as " 0 " and CR LF, never as an empty line, and nothing else.
 void TestMainWindow::saveWrites()
 {
     QFETCH(QString, name);
     QFETCH(QString, size);
     QFETCH(int, cells);
     QVERIFY(!makeFiles().isEmpty());
-    SaveFixture fixture(size);
-    QCOMPARE(fixture.save(name), QString());
-    QVERIFY(!fixture.form->timer()->isActive());
+    QSet<QString> files = entries();
+    if (!name.isEmpty())
+        files << name.section(u'/', 0, 0);
+    const std::unique_ptr<Form1> form = runningForm1(size);
+    QCOMPARE(save(*form, name), QString());
+    QVERIFY(!form->timer()->isActive());
     QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(cells));
+    QCOMPARE(entries(), files);
 }
 
 void TestMainWindow::saveFails_data()
@@ -694,9 +615,9 @@ void TestMainWindow::saveFails()
     if (name == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("making a device node needs root");
     const QStringList files = QDir().entryList(QDir::Files | QDir::System);
-    SaveFixture fixture;
-    const QString message = fixture.save(name, setting);
-    QVERIFY(!fixture.form->timer()->isActive());
+    const std::unique_ptr<Form1> form = runningForm1(QStringLiteral("150"));
+    const QString message = save(*form, name, setting);
+    QVERIFY(!form->timer()->isActive());
     QVERIFY(message.contains(QDir::toNativeSeparators(name) + "」を保存"));
     QTEST(message.section(u'\n', 1, 1), "reason");
     QCOMPARE(QDir().entryList(QDir::Files | QDir::System), files);
