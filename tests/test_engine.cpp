@@ -26,8 +26,7 @@ void TestEngine::stepMatchesPlainRule_data()
     // Cleared as a set-up does, then a third alive and a few at 2, so that the
     // step changes ways once the 2s are gone.
     QTest::addColumn<bool>("cleared");
-    const QList<double> life { 0, 1 }, empties { 0, 1, qQNaN() };
-    QTest::newRow("150, 0 and 1, cleared") << 150.0 << life << true;
+    const QList<double> empties { 0, 1, qQNaN() };
     QTest::newRow("200, empties, cleared") << 200.0 << empties << true;
     QTest::newRow("125, empties") << 125.0 << empties << false; // over 64 rows, buffer as at start
     QTest::newRow("-inf, empties") << -qInf() << empties << false;
@@ -70,22 +69,22 @@ void TestEngine::stepMatchesPlainRule()
     for (int generation = 0; generation <= 6; ++generation) {
         QCOMPARE(firstDifference(life.board(), board), QString());
         QCOMPARE(firstDifference(life.nextBoard(), next), QString());
-        const CellArray shown = life.board();
+        const CellArray shown = board;
         life.board().forgetChanges();
         life.step();
+        // Both passes in one: a cell's entry of the buffer comes to the board
+        // unless the rule gives it 1, and the buffer holds 0 after.
         for (int i = 1; i <= columns; ++i)
             for (int j = 1; j <= rows; ++j) {
                 double s = 0;
                 for (int k = i - 1; k <= i + 1; ++k)
                     for (int l = j - 1; l <= j + 1; ++l)
-                        s += board.at(k, l).number();
-                s -= board.at(i, j).number();
-                if (board.at(i, j).number() == 0 ? s == 3 : s == 2 || s == 3)
-                    next.set(i, j, Cell(1.0));
+                        s += shown.at(k, l).number();
+                s -= shown.at(i, j).number();
+                const bool lives = shown.at(i, j).number() == 0 ? s == 3 : s == 2 || s == 3;
+                board.set(i, j, lives ? Cell(1.0) : next.at(i, j));
+                next.set(i, j, Cell(0.0));
             }
-        for (int i = 1; i <= columns; ++i)
-            for (int j = 1; j <= rows; ++j)
-                board.set(i, j, next.at(i, j)), next.set(i, j, Cell(0.0));
         // The cells the board says changed are those that came to hold 1 or
         // stopped: what a picture of it must paint again.
         for (int i = 0; i < CellArray::Extent; ++i)

@@ -64,29 +64,15 @@ QString start()
 }
 
 // A viewer over a fake pane, which belongs to the window; shown and active so
-// that keys and focus take effect, or not yet, so that no tick comes unasked.
-std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane, const QString &failing, bool shown = true)
+// that keys and focus take effect.
+std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane)
 {
     pane = new FakeBrowserPane;
-    pane->failing = failing;
     auto form = std::make_unique<Form5>(pane);
-    if (shown) {
-        form->show();
-        form->activateWindow();
-        (void)QTest::qWaitForWindowActive(form.get());
-    }
+    form->show();
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form.get());
     return form;
-}
-
-// The title a help page gives itself.
-QString pageTitle(const QString &name)
-{
-    QFile file(QFileInfo(start()).dir().filePath(name));
-    return file.open(QIODevice::ReadOnly)
-        ? QRegularExpression(QStringLiteral("<title>(.*)</title>"))
-              .match(QString::fromUtf8(file.readAll()))
-              .captured(1)
-        : QString();
 }
 
 // What a script in the page evaluates to, once the engine answers.
@@ -134,7 +120,7 @@ private slots:
 void TestHelpViewer::layout()
 {
     FakeBrowserPane *pane = nullptr;
-    QPointer<Form5> form = viewer(pane, {}).release();
+    QPointer<Form5> form = viewer(pane).release();
     QStringList places { control<QLabel>(*form, "lblAddress")->text() };
     for (const QAction *button : form->findChild<QToolBar *>()->actions())
         places << button->toolTip();
@@ -176,8 +162,9 @@ void TestHelpViewer::captionOnOpening()
 {
     QFETCH(QString, failing);
     QFETCH(QString, events);
-    FakeBrowserPane *pane = nullptr;
-    const auto form = viewer(pane, failing, false);
+    auto *pane = new FakeBrowserPane;
+    pane->failing = failing;
+    const auto form = std::make_unique<Form5>(pane); // not shown, so that no tick comes unasked
     QTimer *indicator = form->busyIndicator();
     const QStringList steps = events.split(u' ');
     for (qsizetype i = 0; i < steps.size(); i += 2) {
@@ -236,7 +223,7 @@ void TestHelpViewer::commands()
     QFETCH(QString, address);
     QFETCH(QString, failing);
     FakeBrowserPane *pane = nullptr;
-    const auto form = viewer(pane, {});
+    const auto form = viewer(pane);
     pane->finish();
     form->timTimer_Timer();
     pane->requests.clear();
@@ -308,30 +295,30 @@ void TestHelpViewer::realHelpPage()
     if (!qEnvironmentVariableIsSet("GRIDLORE_TEST_WEBENGINE"))
         QSKIP("needs a web engine: run as the CTest test labelled webengine");
     const auto main = shownForm1();
-    const auto open = [&main](const char *item) {
-        for (int k = 0; k < 2; ++k)
-            control<QAction>(*main, item)->trigger();
+    // Each menu item, chosen twice, shows the one window it keeps.
+    const auto open = [&main](const char *item, const auto &kept) {
+        control<QAction>(*main, item)->trigger();
+        const QPointer<QWidget> first = kept();
+        control<QAction>(*main, item)->trigger();
         qsizetype count = 0;
         for (QWidget *window : QApplication::topLevelWidgets())
             count += window->isVisible() && window != main.get();
-        return count;
+        return count == 1 && first == kept();
     };
-    // Each menu item shows its one kept window, twice chosen or not.
-    QCOMPARE(open("mnu_about"), 1);
-    const QPointer<QDialog> about = main->aboutBox();
-    QCOMPARE(open("mnu_about"), 1);
-    QCOMPARE(main->aboutBox(), about.get());
-    about->close();
-    QCOMPARE(open("mnu_lecture"), 1);
+    QVERIFY(open("mnu_about", [&main] { return main->aboutBox(); }));
+    main->aboutBox()->close();
+    QVERIFY(open("mnu_lecture", [&main] { return main->helpViewer(); }));
     Form5 *form = main->helpViewer();
     auto *pane = qobject_cast<gridlore::WebEnginePane *>(form->browser());
     QVERIFY(pane);
     QWebEnginePage *page = pane->view()->page();
     QSignalSpy loads(page, &QWebEnginePage::loadFinished);
 
-    // The page, its pictures and its style sheet, every request answered.
-    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("hlp01.htm")), 30000);
-    QTRY_VERIFY(!form->busyIndicator()->isActive());
+    // The page, its pictures and its style sheet, every request answered; the
+    // caption the page's title.
+    QTRY_VERIFY_WITH_TIMEOUT(loads.size() == 1 && !form->busyIndicator()->isActive(), 30000);
+    const QString home = page->title();
+    QCOMPARE(form->windowTitle(), home);
     QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, QString::fromUtf8(allLoaded)).toBool(), 10000);
     QCOMPARE(loads.size(), 1);
     QCOMPARE(loads.first().first(), QVariant(true));
@@ -344,9 +331,8 @@ void TestHelpViewer::realHelpPage()
     };
     button("Search");
     QCOMPARE(pane->Busy(), std::optional(true));
-    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("search.htm")), 30000);
     QTRY_COMPARE_WITH_TIMEOUT(
-        evaluate(page, QStringLiteral("document.documentElement.dataset.ready")), "true", 10000);
+        evaluate(page, QStringLiteral("document.documentElement.dataset.ready")), "true", 30000);
     QVERIFY(evaluate(page, QString::fromUtf8(searchGlider)).toInt() > 0);
 
     // Stop before the load has begun leaves nothing pending; the next request
@@ -355,7 +341,7 @@ void TestHelpViewer::realHelpPage()
     button("Stop");
     QTRY_COMPARE_WITH_TIMEOUT(pane->Busy(), std::optional(false), 1000);
     button("Home");
-    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), pageTitle(QStringLiteral("hlp01.htm")), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->windowTitle(), home, 30000);
 }
 
 QTEST_MAIN(TestHelpViewer)

@@ -51,6 +51,8 @@ void TestTextStamper::stampsWhereDrawTextPrints()
     QImage stamped = byQt.copy();
     TextStamper stamper;
     QCOMPARE(stamper.prepare(stamped, font, text), stamps);
+    if (!stamps)
+        return; // the program prints with drawText itself
     std::mt19937 random(11);
     std::uniform_real_distribution<double> across(0, 300 / ratio), down(80 / ratio, 360 / ratio);
     for (int n = 0; n < 300; ++n) {
@@ -61,15 +63,9 @@ void TestTextStamper::stampsWhereDrawTextPrints()
         painter.setPen(colour);
         painter.drawText(at, text);
         painter.end();
-        if (stamps) {
-            const QPoint corner(stamper.left(at.x()), stamper.top(at.y()));
-            QVERIFY(corner.x() != TextStamper::Unknown && corner.y() != TextStamper::Unknown);
-            stamper.stamp(stamped, corner, colour.rgb());
-        } else if (painter.begin(&stamped)) {
-            painter.setFont(font);
-            painter.setPen(colour);
-            painter.drawText(at, text);
-        }
+        const QPoint corner(stamper.left(at.x()), stamper.top(at.y()));
+        QVERIFY(corner.x() != TextStamper::Unknown && corner.y() != TextStamper::Unknown);
+        stamper.stamp(stamped, corner, colour.rgb());
         QVERIFY2(stamped == byQt, qPrintable(QString::asprintf("at %.17g, %.17g", at.x(), at.y())));
     }
 }
