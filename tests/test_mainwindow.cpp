@@ -68,12 +68,13 @@ double contrast(const QColor &one, const QColor &other)
 
 // How far a control's text stands out from its own background on the screen:
 // the most common colour of its pixels is the background, the one of
-// strongest contrast with that the text. Two pixels of the background each
-// side for a line; within the panel's frame, whose border is no background.
-double textContrast(QWidget &window, const QWidget &widget)
+// strongest contrast with that the text. With `around` pixels of the
+// background each side, for a line; within the panel's frame, whose border is
+// no background.
+double textContrast(QWidget &window, const QWidget &widget, int around = 0)
 {
     const QWidget *parent = widget.parentWidget();
-    const QRect shown = widget.geometry().adjusted(-2, 0, 2, 0) & parent->contentsRect();
+    const QRect shown = widget.geometry().adjusted(-around, 0, around, 0) & parent->contentsRect();
     const QImage picture = window.grab(shown.translated(parent->mapTo(&window, QPoint()))).toImage();
     QHash<QRgb, int> counts;
     for (int y = 0; y < picture.height(); ++y)
@@ -143,7 +144,8 @@ void TestMainWindow::designState()
     for (const char *name : { "Frame1", "Text2", "Text1", "Command4", "Command3", "Command2",
              "Command1", "Line1", "Label3", "Label2", "Label1" })
         shown << describe(control(*form, name));
-    for (const char *name : { "Line1", "Label3", "Label2", "Label1" })
+    QVERIFY(textContrast(*form, *control(*form, "Line1"), 2) >= 4.5);
+    for (const char *name : { "Label3", "Label2", "Label1" })
         QVERIFY2(textContrast(*form, *control(*form, name)) >= 4.5, name);
     for (QAction *menu : form->menuBar()->actions()) {
         shown << menu->text();
