@@ -75,7 +75,8 @@ double textContrast(QWidget &window, const QWidget &widget, int around = 0)
 {
     const QWidget *parent = widget.parentWidget();
     const QRect shown = widget.geometry().adjusted(-around, 0, around, 0) & parent->contentsRect();
-    const QImage picture = window.grab(shown.translated(parent->mapTo(&window, QPoint()))).toImage();
+    const QImage picture
+        = window.grab(shown.translated(parent->mapTo(&window, QPoint()))).toImage();
     QHash<QRgb, int> counts;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
@@ -197,8 +198,7 @@ void TestMainWindow::pictureFollowsTheBoard()
     QFETCH(double, points);
     QFETCH(double, ratio);
     const QList<QScreen *> screens = QGuiApplication::screens();
-    const auto screen = std::find_if(screens.begin(), screens.end(),
-        [ratio](const QScreen *s) { return s->devicePixelRatio() == ratio; });
+    const auto screen = std::ranges::find(screens, ratio, &QScreen::devicePixelRatio);
     if (screen == screens.end())
         QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
     auto form = shownForm1(size, *screen);
