@@ -10,10 +10,13 @@
 #include <memory>
 
 // A shown main window, laid out by its first resize as at start-up, with the
-// board size `size` when given (typed, then Reset).
-inline std::unique_ptr<gridlore::Form1> shownForm1(const QString &size = {})
+// board size `size` when given (typed, then Reset), on `screen` when given.
+inline std::unique_ptr<gridlore::Form1> shownForm1(
+    const QString &size = {}, const QScreen *screen = nullptr)
 {
     auto form = std::make_unique<gridlore::Form1>();
+    if (screen)
+        form->move(screen->geometry().topLeft());
     form->show();
     (void)QTest::qWaitForWindowExposed(form.get()); // offscreen windows are exposed at once
     if (!size.isEmpty()) {
