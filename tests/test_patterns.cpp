@@ -27,16 +27,13 @@ QByteArray savedBytes(const Life &life)
 }
 
 // The live area of a board of `size` with `picture` drawn on dead cells, its
-// top-left character at (left, top); what lies outside is cut off.
+// top-left character at (left, top).
 QString canvas(double size, int left, int top, const QString &picture)
 {
     QStringList lines(Life::rowsFor(size), QString(Life::columnsFor(size), u'.'));
     const QStringList drawn = picture.split(u'\n');
     for (int y = 0; y < drawn.size(); ++y)
-        for (int x = 0; x < drawn[y].size(); ++x)
-            if (left + x >= 1 && left + x <= lines[0].size() && top + y >= 1
-                && top + y <= lines.size())
-                lines[top + y - 1][left + x - 1] = drawn[y][x];
+        lines[top + y - 1].replace(left - 1, drawn[y].size(), drawn[y]);
     return lines.join(u'\n');
 }
 
@@ -93,15 +90,14 @@ void TestPatterns::read_data()
     QTest::addColumn<double>("size");
     QTest::addColumn<ReadResult>("result");
     QTest::addColumn<QString>("live"); // the live area after it; none when it is unchanged
-    const auto complete = ReadResult::Complete, stopped = ReadResult::Stopped;
-    const auto unchanged = ReadResult::Unchanged;
+    using enum ReadResult;
     const auto row
         = [](const char *name, const QByteArray &file, ReadResult result, const QString &live = {},
               double size = 10) { QTest::newRow(name) << file << size << result << live; };
     // A pattern lands with its top-left cell at (left, top), on a 10 x 8 board unless said.
     const auto placed = [&](const char *name, const QByteArray &file, const QString &picture,
                             int left = 4, int top = 3, double size = 10) {
-        row(name, file, complete, canvas(size, left, top, picture), size);
+        row(name, file, Complete, canvas(size, left, top, picture), size);
     };
 
     // The program's own format, onto a board of 7s: a cell a line, column by
@@ -109,7 +105,7 @@ void TestPatterns::read_data()
     const auto own = [&](const char *name, const QByteArray &third, const char *cell,
                          const QByteArray &end = "\r\n") {
         const QByteArray one = " 1 " + end;
-        row(name, one.repeated(2) + third + end + one.repeated(17), cell ? complete : stopped,
+        row(name, one.repeated(2) + third + end + one.repeated(17), cell ? Complete : Stopped,
             cell ? QStringLiteral("OOOOO\nOOOOO\n%1OOOO\nOOOOO").arg(QLatin1String(cell))
                  : QStringLiteral("O7777\nO7777\n77777\n77777"),
             5);
@@ -117,7 +113,7 @@ void TestPatterns::read_data()
     own("own: blanks, LF", " \t ", " ", "\n");
     own("own: \\t1\\t, LF", "\t1\t", "O", "\n");
     // Nothing but line ends, which must not be taken for a plaintext pattern.
-    row("own: line ends only", QByteArray("\r\n").repeated(20), complete,
+    row("own: line ends only", QByteArray("\r\n").repeated(20), Complete,
         QStringLiteral("     \n     \n     \n     "), 5);
     for (const char *line :
         { "word", "1 2", "0x10", "inf", "1e999", "- 1", " 1 \r 1 ", "\xef\xbc\x91" })
@@ -125,21 +121,21 @@ void TestPatterns::read_data()
     own("own: NUL after a number", QByteArray(" 1\0 ", 4), nullptr);
     own("own: 4096 bytes", " 1" + QByteArray(4094, ' '), "O");
     own("own: 4097 bytes, LF", " 1" + QByteArray(4095, ' '), nullptr, "\n");
-    row("own: CR at the very end", QByteArray(" 1 \r\n").repeated(19) + " 1 \r", complete,
+    row("own: CR at the very end", QByteArray(" 1 \r\n").repeated(19) + " 1 \r", Complete,
         QStringLiteral("OOOOO\nOOOOO\nOOOOO\nOOOOO"), 5);
-    row("own: empty file", "", stopped, {}, 5);
-    row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), stopped, {}, 5);
-    row("own: xylophone", "xylophone\n", stopped);
-    row("own: .O1", ".O1\n", stopped);
-    row("own: half a byte-order mark", "\xEF\xBB#N\n", stopped);
+    row("own: empty file", "", Stopped, {}, 5);
+    row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), Stopped, {}, 5);
+    row("own: xylophone", "xylophone\n", Stopped);
+    row("own: .O1", ".O1\n", Stopped);
+    row("own: half a byte-order mark", "\xEF\xBB#N\n", Stopped);
 
     placed("glider.rle, 7.5", sample("glider.rle"), Glider, 3, 2, 7.5);
-    // The overhang is split with the halves rounded down, and dropped.
+    // The overhang is split with the halves rounded down, and dropped: the
+    // middle of the 13 x 13 pulsar on the 10 x 8 board.
     placed("pulsar.cells, 10", sample("pulsar.cells"),
-        QStringLiteral("..OOO...OOO\n\nO....O.O....O\nO....O.O....O\nO....O.O....O\n"
-                       "..OOO...OOO\n\n..OOO...OOO\nO....O.O....O\nO....O.O....O\n"
-                       "O....O.O....O\n\n..OOO...OOO"),
-        -1, -2);
+        QStringLiteral("...O.O....\n...O.O....\nOOO...OOO.\n..........\n"
+                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."),
+        1, 1);
     const QByteArray x3 = "x = 3, y = 3\n";
     placed("x\\t=3,y=3 without rule", "x\t=3,y=3\nbo$2bo$3o!", Glider);
     placed("every kind of # line",
@@ -162,8 +158,8 @@ void TestPatterns::read_data()
         "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
     placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
     placed("1.06, the farthest cells", "#Life 1.06\n2147483647 0\n-2147483647 0\n", QString());
-    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", unchanged);
-    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
+    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", Unchanged);
+    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", Unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
     placed("plaintext *, CR LF", "!Name: Glider\r\n.*.\r\n..*\r\n***\r\n", Glider);
@@ -184,9 +180,9 @@ void TestPatterns::read_data()
     for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
              "#N Glider\nx = 3, y", "#N Glider\n#C nothing else\n", "x = 3, y = 3\nZ3o!",
              "!a\n\n!b\n  \n", "!c\nO.O#\n.O.\n" })
-        row(file, file, unchanged);
+        row(file, file, Unchanged);
     row("header of 5000 bytes", "x = 3, y = 3, rule = " + QByteArray(5000, 'B') + "\n3o!",
-        unchanged);
+        Unchanged);
 }
 
 // Only the live area changes, and by a foreign pattern wholly: its cells 1,
