@@ -170,11 +170,10 @@ void TestPatterns::read_data()
         QStringLiteral("....\n.O..\n...."));
     // Damaged files place what was read up to the fault, or change nothing.
     const QString rows12 = QStringLiteral(".O.\n..O");
-    placed("run count 0", x3 + "bo$2bo$0b3o!", rows12);
+    // A zero count, a run past the width, an unknown tag, a blank between count and tag.
+    for (const char *third : { "0b3o!", "4o!", "3z!", "3 o!" })
+        placed(third, x3 + "bo$2bo$" + third, rows12);
     placed("count of 30 digits", x3 + "bo$999999999999999999999999999999b!", QStringLiteral(".O."));
-    placed("run past the width", x3 + "bo$2bo$4o!", rows12);
-    placed("unknown tag", x3 + "bo$2bo$3z!", rows12);
-    placed("blank between count and tag", x3 + "bo$2bo$3 o!", rows12);
     placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12);
     placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12, 4, 4);
     for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
