@@ -13,17 +13,10 @@ namespace {
 
 const QString Glider = QStringLiteral(".O.\n..O\nOOO");
 
-QByteArray sample(const char *name)
+QByteArray contents(const QString &path)
 {
-    QFile file(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing sample>");
-}
-
-QByteArray savedBytes(const Life &life)
-{
-    std::ostringstream out;
-    gridlore::writePattern(out, life);
-    return QByteArray::fromStdString(out.str());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing file>");
 }
 
 // The live area of a board of `size` with `picture` drawn on dead cells, its
@@ -75,13 +68,16 @@ void TestPatterns::saveThenRead()
     life.board().set(1, 1, value);
     life.board().set(2, 1, Cell::empty());
     life.board().set(6, 5, Cell(9.0));
-    const QByteArray saved = savedBytes(life), zero = " 0 \r\n";
+    std::ostringstream out, again;
+    gridlore::writePattern(out, life);
+    const QByteArray saved = QByteArray::fromStdString(out.str()), zero = " 0 \r\n";
     QCOMPARE(saved.mid(saved.indexOf('\n') + 1), zero.repeated(3) + "\r\n" + zero.repeated(15));
     QVERIFY(line.isNull() || saved.startsWith(line + "\r\n"));
     placeBoard(copy.board(), 1, 1, QStringLiteral("77777\n77777\n77777\n77777"));
     QCOMPARE(readBytes(saved, copy), ReadResult::Complete);
     QVERIFY(copy.board().at(1, 1).number() == value);
-    QCOMPARE(savedBytes(copy), saved);
+    gridlore::writePattern(again, copy);
+    QCOMPARE(again.str(), out.str());
 }
 
 void TestPatterns::read_data()
@@ -129,13 +125,13 @@ void TestPatterns::read_data()
     row("own: .O1", ".O1\n", Stopped);
     row("own: half a byte-order mark", "\xEF\xBB#N\n", Stopped);
 
-    placed("glider.rle, 7.5", sample("glider.rle"), Glider, 3, 2, 7.5);
+    placed("glider.rle, 7.5", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/glider.rle")),
+        Glider, 3, 2, 7.5);
     // The overhang is split with the halves rounded down, and dropped: the
     // middle of the 13 x 13 pulsar on the 10 x 8 board.
-    placed("pulsar.cells, 10", sample("pulsar.cells"),
+    placed("pulsar.cells, 10", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/pulsar.cells")),
         QStringLiteral("...O.O....\n...O.O....\nOOO...OOO.\n..........\n"
-                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."),
-        1, 1);
+                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."), 1, 1);
     const QByteArray x3 = "x = 3, y = 3\n";
     placed("x\\t=3,y=3 without rule", "x\t=3,y=3\nbo$2bo$3o!", Glider);
     placed("every kind of # line",
@@ -217,9 +213,7 @@ void TestPatterns::collectionKeepsItsClaims_data()
 void TestPatterns::collectionKeepsItsClaims()
 {
     QFETCH(QString, name);
-    QFile file(QDir(GRIDLORE_COLLECTION).filePath(name));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = contents(QDir(GRIDLORE_COLLECTION).filePath(name));
     const auto claim = QRegularExpression(R"(\n#C (?:period (\d+)(?: moves (\d) (\d))?|)"
                                           R"(population (\d+) at generation (\d+))\n)")
                            .match(QString::fromUtf8(bytes));
