@@ -134,11 +134,10 @@ void TestPatterns::read_data()
                        "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."), 1, 1);
     const QByteArray x3 = "x = 3, y = 3\n";
     placed("x\\t=3,y=3 without rule", "x\t=3,y=3\nbo$2bo$3o!", Glider);
-    placed("every kind of # line",
-        "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n" + x3
-            + "bo$2bo$3o!\n",
+    placed("every kind of # line, one of 5000 bytes",
+        "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n#C "
+            + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!\n",
         Glider);
-    placed("# line of 5000 bytes", "#C " + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!", Glider);
     placed("blank lines first, no !", "\n#N Glider\n\n  \n" + x3 + "bo$2bo$3o", Glider);
     placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
     placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
@@ -158,8 +157,7 @@ void TestPatterns::read_data()
     row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", Unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
-    placed("plaintext *, CR LF", "!Name: Glider\r\n.*.\r\n..*\r\n***\r\n", Glider);
-    placed("plaintext with byte-order mark", "\xEF\xBB\xBF.O.\n..O\nOOO\n", Glider);
+    placed("plaintext *, CR LF, after a BOM", "\xEF\xBB\xBF!N\r\n.*.\r\n..*\r\n***\r\n", Glider);
     placed("plaintext short rows, comment between", ".O\n!c\n..O  \r\nOOO\t\n\n", Glider);
     placed("plaintext empty line as a dead row", "!c\n\nO\n\nO\n", QStringLiteral("O\n.\nO"), 5);
     placed("plaintext dead rows and columns", "....\n.O..\n....\n",
