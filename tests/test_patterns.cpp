@@ -139,8 +139,8 @@ void TestPatterns::read_data()
             + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!\n",
         Glider);
     placed("blank lines first, no !", "\n#N Glider\n\n  \n" + x3 + "bo$2bo$3o", Glider);
-    placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
-    placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
+    placed("blanks and breaks between tokens, text after !",
+        x3 + QByteArrayLiteral(" b o $\r\n2b\to\n$ 3o\n\n!zz 99$$\x00\xff"), Glider);
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
     // Golly's multi-state files (LifeHistory's, say): every state but 0 is alive.
     placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
