@@ -129,7 +129,6 @@ void TestEditing::undoAndRedo_data()
     QTest::newRow("run, cut by a press: p 4 t p t 4 z") << "p 4 t p t 4 z" << 4;
     QTest::newRow("reset: p 2 z") << "p 2 z" << 1;
     QTest::newRow("read: p r z") << "p r z" << 1;
-    QTest::newRow("read: p r z y") << "p r z y" << 2;
     QTest::newRow("paste, 2 and empty cells: v 3 z") << "v 3 z" << 1;
     QTest::newRow("empty cells after a first step: 3 3 z") << "3 3 z" << 1;
     QTest::newRow("size: p n z") << "p n z" << 1;
