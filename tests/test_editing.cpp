@@ -129,15 +129,12 @@ void TestEditing::undoAndRedo_data()
     QTest::newRow("run, cut by a press: p 4 t p t 4 z") << "p 4 t p t 4 z" << 4;
     QTest::newRow("reset: p 2 z") << "p 2 z" << 1;
     QTest::newRow("read: p r z") << "p r z" << 1;
-    QTest::newRow("read: p r z y") << "p r z y" << 2;
     QTest::newRow("paste, 2 and empty cells: v 3 z") << "v 3 z" << 1;
     QTest::newRow("empty cells after a first step: 3 3 z") << "3 3 z" << 1;
     QTest::newRow("size: p n z") << "p n z" << 1;
     QTest::newRow("size: p n z y") << "p n z y" << 2;
     QTest::newRow("a new change drops redo: p 3 z p y") << "p 3 z p y" << 4;
-    QTest::newRow("nothing to undo: z") << "z" << 0;
     QTest::newRow("nothing to undo: 3 z z") << "3 z z" << 0;
-    QTest::newRow("nothing to redo: p y") << "p y" << 1;
     QTest::newRow("the text box keeps its keys: p f z") << "p f z" << 1;
 }
 
@@ -196,10 +193,8 @@ void TestEditing::undoAndRedo()
     QCOMPARE(firstDifference(form->life().board(), want.cells), QString());
     QCOMPARE(control<QLabel>(*form, "Label1")->text(), want.counter);
     QCOMPARE(form->life().boardSize(), want.size);
-    if (!actions.endsWith(u'f')) {
-        QVERIFY(!form->timer()->isActive());
-        QCOMPARE(size->text(), actions.contains(u'f') ? QStringLiteral("125") : QString::number(want.size));
-    }
+    QVERIFY(!form->timer()->isActive());
+    QCOMPARE(size->text(), QString::number(want.size));
     // Where the last undo or redo went somewhere, it painted the whole board.
     if (expected < positions.size() - 2 && !actions.contains(u'f')) {
         const BoardLayout layout(*form);

@@ -13,30 +13,20 @@ namespace {
 
 const QString Glider = QStringLiteral(".O.\n..O\nOOO");
 
-QByteArray sample(const char *name)
+QByteArray contents(const QString &path)
 {
-    QFile file(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing sample>");
-}
-
-QByteArray savedBytes(const Life &life)
-{
-    std::ostringstream out;
-    gridlore::writePattern(out, life);
-    return QByteArray::fromStdString(out.str());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing file>");
 }
 
 // The live area of a board of `size` with `picture` drawn on dead cells, its
-// top-left character at (left, top); what lies outside is cut off.
+// top-left character at (left, top).
 QString canvas(double size, int left, int top, const QString &picture)
 {
     QStringList lines(Life::rowsFor(size), QString(Life::columnsFor(size), u'.'));
     const QStringList drawn = picture.split(u'\n');
     for (int y = 0; y < drawn.size(); ++y)
-        for (int x = 0; x < drawn[y].size(); ++x)
-            if (left + x >= 1 && left + x <= lines[0].size() && top + y >= 1
-                && top + y <= lines.size())
-                lines[top + y - 1][left + x - 1] = drawn[y][x];
+        lines[top + y - 1].replace(left - 1, drawn[y].size(), drawn[y]);
     return lines.join(u'\n');
 }
 
@@ -78,13 +68,16 @@ void TestPatterns::saveThenRead()
     life.board().set(1, 1, value);
     life.board().set(2, 1, Cell::empty());
     life.board().set(6, 5, Cell(9.0));
-    const QByteArray saved = savedBytes(life), zero = " 0 \r\n";
+    std::ostringstream out, again;
+    gridlore::writePattern(out, life);
+    const QByteArray saved = QByteArray::fromStdString(out.str()), zero = " 0 \r\n";
     QCOMPARE(saved.mid(saved.indexOf('\n') + 1), zero.repeated(3) + "\r\n" + zero.repeated(15));
     QVERIFY(line.isNull() || saved.startsWith(line + "\r\n"));
     placeBoard(copy.board(), 1, 1, QStringLiteral("77777\n77777\n77777\n77777"));
     QCOMPARE(readBytes(saved, copy), ReadResult::Complete);
     QVERIFY(copy.board().at(1, 1).number() == value);
-    QCOMPARE(savedBytes(copy), saved);
+    gridlore::writePattern(again, copy);
+    QCOMPARE(again.str(), out.str());
 }
 
 void TestPatterns::read_data()
@@ -93,15 +86,14 @@ void TestPatterns::read_data()
     QTest::addColumn<double>("size");
     QTest::addColumn<ReadResult>("result");
     QTest::addColumn<QString>("live"); // the live area after it; none when it is unchanged
-    const auto complete = ReadResult::Complete, stopped = ReadResult::Stopped;
-    const auto unchanged = ReadResult::Unchanged;
+    using enum ReadResult;
     const auto row
         = [](const char *name, const QByteArray &file, ReadResult result, const QString &live = {},
               double size = 10) { QTest::newRow(name) << file << size << result << live; };
     // A pattern lands with its top-left cell at (left, top), on a 10 x 8 board unless said.
     const auto placed = [&](const char *name, const QByteArray &file, const QString &picture,
                             int left = 4, int top = 3, double size = 10) {
-        row(name, file, complete, canvas(size, left, top, picture), size);
+        row(name, file, Complete, canvas(size, left, top, picture), size);
     };
 
     // The program's own format, onto a board of 7s: a cell a line, column by
@@ -109,7 +101,7 @@ void TestPatterns::read_data()
     const auto own = [&](const char *name, const QByteArray &third, const char *cell,
                          const QByteArray &end = "\r\n") {
         const QByteArray one = " 1 " + end;
-        row(name, one.repeated(2) + third + end + one.repeated(17), cell ? complete : stopped,
+        row(name, one.repeated(2) + third + end + one.repeated(17), cell ? Complete : Stopped,
             cell ? QStringLiteral("OOOOO\nOOOOO\n%1OOOO\nOOOOO").arg(QLatin1String(cell))
                  : QStringLiteral("O7777\nO7777\n77777\n77777"),
             5);
@@ -117,7 +109,7 @@ void TestPatterns::read_data()
     own("own: blanks, LF", " \t ", " ", "\n");
     own("own: \\t1\\t, LF", "\t1\t", "O", "\n");
     // Nothing but line ends, which must not be taken for a plaintext pattern.
-    row("own: line ends only", QByteArray("\r\n").repeated(20), complete,
+    row("own: line ends only", QByteArray("\r\n").repeated(20), Complete,
         QStringLiteral("     \n     \n     \n     "), 5);
     for (const char *line :
         { "word", "1 2", "0x10", "inf", "1e999", "- 1", " 1 \r 1 ", "\xef\xbc\x91" })
@@ -125,31 +117,30 @@ void TestPatterns::read_data()
     own("own: NUL after a number", QByteArray(" 1\0 ", 4), nullptr);
     own("own: 4096 bytes", " 1" + QByteArray(4094, ' '), "O");
     own("own: 4097 bytes, LF", " 1" + QByteArray(4095, ' '), nullptr, "\n");
-    row("own: CR at the very end", QByteArray(" 1 \r\n").repeated(19) + " 1 \r", complete,
+    row("own: CR at the very end", QByteArray(" 1 \r\n").repeated(19) + " 1 \r", Complete,
         QStringLiteral("OOOOO\nOOOOO\nOOOOO\nOOOOO"), 5);
-    row("own: empty file", "", stopped, {}, 5);
-    row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), stopped, {}, 5);
-    row("own: xylophone", "xylophone\n", stopped);
-    row("own: .O1", ".O1\n", stopped);
-    row("own: half a byte-order mark", "\xEF\xBB#N\n", stopped);
+    row("own: empty file", "", Stopped, {}, 5);
+    row("own: 1 MiB without a line end", QByteArray(1 << 20, ' '), Stopped, {}, 5);
+    row("own: xylophone", "xylophone\n", Stopped);
+    row("own: .O1", ".O1\n", Stopped);
+    row("own: half a byte-order mark", "\xEF\xBB#N\n", Stopped);
 
-    placed("glider.rle, 7.5", sample("glider.rle"), Glider, 3, 2, 7.5);
-    // The overhang is split with the halves rounded down, and dropped.
-    placed("pulsar.cells, 10", sample("pulsar.cells"),
-        QStringLiteral("..OOO...OOO\n\nO....O.O....O\nO....O.O....O\nO....O.O....O\n"
-                       "..OOO...OOO\n\n..OOO...OOO\nO....O.O....O\nO....O.O....O\n"
-                       "O....O.O....O\n\n..OOO...OOO"),
-        -1, -2);
+    placed("glider.rle, 7.5", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/glider.rle")),
+        Glider, 3, 2, 7.5);
+    // The overhang is split with the halves rounded down, and dropped: the
+    // middle of the 13 x 13 pulsar on the 10 x 8 board.
+    placed("pulsar.cells, 10", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/pulsar.cells")),
+        QStringLiteral("...O.O....\n...O.O....\nOOO...OOO.\n..........\n"
+                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."), 1, 1);
     const QByteArray x3 = "x = 3, y = 3\n";
     placed("x\\t=3,y=3 without rule", "x\t=3,y=3\nbo$2bo$3o!", Glider);
-    placed("every kind of # line",
-        "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n" + x3
-            + "bo$2bo$3o!\n",
+    placed("every kind of # line, one of 5000 bytes",
+        "#N G\n#O me\n#C one\n#c two\n#R 0 0\n#P 0 0\n#r 23/3\n#CXRLE Pos=0,0\n#Z ?\n#C "
+            + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!\n",
         Glider);
-    placed("# line of 5000 bytes", "#C " + QByteArray(5000, 'c') + "\n" + x3 + "bo$2bo$3o!", Glider);
     placed("blank lines first, no !", "\n#N Glider\n\n  \n" + x3 + "bo$2bo$3o", Glider);
-    placed("text after !", x3 + QByteArrayLiteral("bo$2bo$3o!zz 99$$\x00\xff"), Glider);
-    placed("blanks and breaks between tokens", x3 + " b o $\r\n2b\to\n$ 3o\n\n!", Glider);
+    placed("blanks and breaks between tokens, text after !",
+        x3 + QByteArrayLiteral(" b o $\r\n2b\to\n$ 3o\n\n!zz 99$$\x00\xff"), Glider);
     placed("o2$2bo!", x3 + "o2$2bo!", QStringLiteral("O..\n...\n..O"));
     // Golly's multi-state files (LifeHistory's, say): every state but 0 is alive.
     placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
@@ -162,31 +153,29 @@ void TestPatterns::read_data()
         "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
     placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
     placed("1.06, the farthest cells", "#Life 1.06\n2147483647 0\n-2147483647 0\n", QString());
-    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", unchanged);
-    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", unchanged);
+    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", Unchanged);
+    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", Unchanged);
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
-    placed("plaintext *, CR LF", "!Name: Glider\r\n.*.\r\n..*\r\n***\r\n", Glider);
-    placed("plaintext with byte-order mark", "\xEF\xBB\xBF.O.\n..O\nOOO\n", Glider);
+    placed("plaintext *, CR LF, after a BOM", "\xEF\xBB\xBF!N\r\n.*.\r\n..*\r\n***\r\n", Glider);
     placed("plaintext short rows, comment between", ".O\n!c\n..O  \r\nOOO\t\n\n", Glider);
     placed("plaintext empty line as a dead row", "!c\n\nO\n\nO\n", QStringLiteral("O\n.\nO"), 5);
     placed("plaintext dead rows and columns", "....\n.O..\n....\n",
         QStringLiteral("....\n.O..\n...."));
     // Damaged files place what was read up to the fault, or change nothing.
     const QString rows12 = QStringLiteral(".O.\n..O");
-    placed("run count 0", x3 + "bo$2bo$0b3o!", rows12);
+    // A zero count, a run past the width, an unknown tag, a blank between count and tag.
+    for (const char *third : { "0b3o!", "4o!", "3z!", "3 o!" })
+        placed(third, x3 + "bo$2bo$" + third, rows12);
     placed("count of 30 digits", x3 + "bo$999999999999999999999999999999b!", QStringLiteral(".O."));
-    placed("run past the width", x3 + "bo$2bo$4o!", rows12);
-    placed("unknown tag", x3 + "bo$2bo$3z!", rows12);
-    placed("blank between count and tag", x3 + "bo$2bo$3 o!", rows12);
     placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12);
     placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12, 4, 4);
     for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
              "#N Glider\nx = 3, y", "#N Glider\n#C nothing else\n", "x = 3, y = 3\nZ3o!",
              "!a\n\n!b\n  \n", "!c\nO.O#\n.O.\n" })
-        row(file, file, unchanged);
+        row(file, file, Unchanged);
     row("header of 5000 bytes", "x = 3, y = 3, rule = " + QByteArray(5000, 'B') + "\n3o!",
-        unchanged);
+        Unchanged);
 }
 
 // Only the live area changes, and by a foreign pattern wholly: its cells 1,
@@ -222,9 +211,7 @@ void TestPatterns::collectionKeepsItsClaims_data()
 void TestPatterns::collectionKeepsItsClaims()
 {
     QFETCH(QString, name);
-    QFile file(QDir(GRIDLORE_COLLECTION).filePath(name));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = contents(QDir(GRIDLORE_COLLECTION).filePath(name));
     const auto claim = QRegularExpression(R"(\n#C (?:period (\d+)(?: moves (\d) (\d))?|)"
                                           R"(population (\d+) at generation (\d+))\n)")
                            .match(QString::fromUtf8(bytes));

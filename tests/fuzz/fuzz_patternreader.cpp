@@ -60,13 +60,6 @@ void setUpBoardInUse(Life &life, std::uint8_t b)
     life.board().set(CellArray::Extent - 1, CellArray::Extent - 1, Cell(3.0));
 }
 
-std::string saved(const Life &life)
-{
-    std::ostringstream out;
-    writePattern(out, life);
-    return out.str();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -96,10 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         "own format reported as unchanged, or a foreign pattern left half placed");
 
     // Whatever the board now holds, Save then Read then Save gives the same bytes.
-    const std::string first = saved(life);
+    std::ostringstream first, second;
+    writePattern(first, life);
     setUpBoardInUse(copy, data[0]);
-    std::istringstream again(first);
+    std::istringstream again(first.str());
     require(readPattern(again, copy) == ReadResult::Complete, "a saved board does not read back");
-    require(saved(copy) == first, "read then save changed the bytes");
+    writePattern(second, copy);
+    require(second.str() == first.str(), "read then save changed the bytes");
     return 0;
 }
