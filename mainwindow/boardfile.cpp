@@ -1,6 +1,6 @@
 #include "mainwindow/boardfile.h"
 
-#include "platform/specialfiles.h"
+#include "platform/pipesanddevices.h"
 
 #include <QFile>
 #include <QFileInfo>

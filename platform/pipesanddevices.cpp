@@ -1,4 +1,4 @@
-#include "platform/specialfiles.h"
+#include "platform/pipesanddevices.h"
 
 #include <QFileInfo>
 
