@@ -191,16 +191,17 @@ void Form1::Form_Resize()
         return;
     const bool rebuilds = GridDrawn == 0;
     const double size = Life::limitBoardSize(textToNumber(Text2->text()));
-    std::optional<UndoHistory::Position> before;
-    if (size != life_.boardSize())
-        before = position();
+    std::optional<UndoHistory::Position> before; // a new size is a step to take back
     std::vector<QPoint> leaving; // live cells that the new size leaves out
-    for (int i = 1; i <= life_.columns(); ++i)
-        for (int j = 1; j <= life_.rows(); ++j)
-            if ((i > Life::columnsFor(size) || j > Life::rowsFor(size))
-                && life_.board().at(i, j) == 1)
-                leaving.emplace_back(i, j);
-    life_.resizeBoard(size);
+    if (size != life_.boardSize()) {
+        before = position();
+        for (int i = 1; i <= life_.columns(); ++i)
+            for (int j = 1; j <= life_.rows(); ++j)
+                if ((i > Life::columnsFor(size) || j > Life::rowsFor(size))
+                    && life_.board().at(i, j) == 1)
+                    leaving.emplace_back(i, j);
+        life_.resizeBoard(size);
+    }
     layOutBoard();
     // A new grid shows no marks yet; on the old grid every mark but those of
     // the cells left out is right already.
