@@ -13,22 +13,6 @@
 
 namespace gridlore {
 
-namespace {
-
-bool liveAreaDiffers(const Life &life, const CellArray &before)
-{
-    for (int i = 1; i <= life.columns(); ++i)
-        for (int j = 1; j <= life.rows(); ++j) {
-            const Cell now = life.board().at(i, j);
-            const Cell then = before.at(i, j);
-            if (now.isEmpty() != then.isEmpty() || now.number() != then.number())
-                return true;
-        }
-    return false;
-}
-
-} // namespace
-
 void Form1::mnu_read_Click()
 {
     const QString name = prompt_(QStringLiteral("ファイル名...."));
@@ -49,15 +33,14 @@ bool Form1::ReadFile(const QString &typed)
 bool Form1::FillBoard(std::istream &in)
 {
     Timer1->stop();
-    const UndoHistory::Position step = position();
-    const CellArray before = life_.board();
+    const UndoHistory::Position before = position();
     const ReadResult result = readPattern(in, life_);
     // A read that stopped part way keeps the cells it read, and the screen
     // must show them.
     if (result == ReadResult::Complete
-        || (result == ReadResult::Stopped && liveAreaDiffers(life_, before)))
+        || (result == ReadResult::Stopped && BoardSnapshot(life_) != before.board))
         DrawCells();
-    record(step);
+    record(before);
     return result != ReadResult::Unchanged;
 }
 
