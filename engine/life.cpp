@@ -33,6 +33,15 @@ void Life::clearLiveArea()
             board_.set(i, j, Cell(0.0));
 }
 
+void Life::clearBoard()
+{
+    const int cols = columns();
+    const int rws = rows();
+    for (int i = 0; i < CellArray::Extent; ++i)
+        for (int j = 0; j < CellArray::Extent; ++j)
+            board_.set(i, j, i >= 1 && i <= cols && j >= 1 && j <= rws ? Cell(0.0) : Cell::empty());
+}
+
 void Life::resizeBoard(double n)
 {
     const int oldColumns = columns();

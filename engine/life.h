@@ -31,6 +31,10 @@ public:
 
     // Every live-area cell of the board becomes the number 0.
     void clearLiveArea();
+    // The board as at start: the live area cleared, and every cell outside it,
+    // the ring included, empty again, so that nothing drawn there before can
+    // act on the board or come back when it grows. The buffer is left alone.
+    void clearBoard();
     // Takes a new board size keeping the cells: those of the old live area
     // that the new one leaves out become 0, so that nothing stale comes back
     // when the board grows again.
