@@ -84,7 +84,7 @@ BoardFile::BoardFile(QString name)
 std::istream *BoardFile::openForReading()
 {
     // The system would take the name as cut short at a NUL.
-    if (name_.contains(QChar(u'\0')) || !isFileOrDevice(name_))
+    if (name_.contains(QChar(u'\0')) || !isReadableAtOnce(name_))
         return nullptr;
     // From UTF-8, which QString gives whole even for a broken name, where a
     // conversion from UTF-16 would throw.

@@ -8,16 +8,16 @@
 namespace gridlore {
 
 // The file that Read or Save names, as the user typed it. Reading never
-// waits on a pipe; saving puts a regular file in place only once it is
-// wholly written, and tells in the user's words why it could not.
+// waits on a pipe or a terminal; saving puts a regular file in place only
+// once it is wholly written, and tells in the user's words why it could not.
 class BoardFile
 {
 public:
     explicit BoardFile(QString name);
 
-    // The file opened for reading, or nothing when it is not a file or a
-    // device, or cannot be opened: a pipe, a folder, a missing or unreadable
-    // file.
+    // The file opened for reading, or nothing when reading it could wait for
+    // input (a pipe, a terminal) or it cannot be opened: a folder, a missing
+    // or unreadable file.
     std::istream *openForReading();
 
     // Writes `bytes` as the whole file. On failure, failureReason() says why.
