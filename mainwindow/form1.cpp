@@ -72,6 +72,9 @@ void Form1::createControls()
     marks.setStyleStrategy(QFont::NoAntialias);
     surface_->setFont(marks);
     setCentralWidget(surface_);
+    // A press on the board takes the keys from a text box, so that Ctrl+Z and
+    // the like act on the board; Tab still moves over the panel alone.
+    surface_->setFocusPolicy(Qt::ClickFocus);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -175,40 +178,28 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    GridDrawn = 0;
     life_.setBoardSize(Life::StartSize);
     // The board starts dead (0, not empty), as Save writes it before any
     // generation; resizes never clear it.
-    life_.clearLiveArea();
+    life_.clearBoard();
 }
 
-// The board is the user's: a resize lays it out as ever and then shows it
-// again, keeping the counter and the run. A new size from the size box keeps
-// the cells that still fit. Minimised, nothing changes, not even the picture.
+// The board is the user's: a resize lays it out for the window's new size and
+// shows it again, keeping the counter and the run. A new size from the size
+// box keeps the cells that still fit. Minimised, or the size unchanged (a
+// restore), the picture stays as it is.
 void Form1::Form_Resize()
 {
     if (surface_->scaleWidth() <= 0)
         return;
-    const bool rebuilds = GridDrawn == 0;
     const double size = Life::limitBoardSize(textToNumber(Text2->text()));
     std::optional<UndoHistory::Position> before; // a new size is a step to take back
-    std::vector<QPoint> leaving; // live cells that the new size leaves out
     if (size != life_.boardSize()) {
         before = position();
-        for (int i = 1; i <= life_.columns(); ++i)
-            for (int j = 1; j <= life_.rows(); ++j)
-                if ((i > Life::columnsFor(size) || j > Life::rowsFor(size))
-                    && life_.board().at(i, j) == 1)
-                    leaving.emplace_back(i, j);
         life_.resizeBoard(size);
     }
-    layOutBoard();
-    // A new grid shows no marks yet; on the old grid every mark but those of
-    // the cells left out is right already.
-    if (rebuilds)
+    if (layOutBoard())
         printLiveMarks();
-    else
-        printMarks(leaving, Qt::white);
     if (before)
         record(*before);
 }

@@ -73,7 +73,6 @@ public:
     const Life &life() const { return life_; }
     DrawingSurface *surface() const { return surface_; }
     QTimer *timer() const { return Timer1; }
-    int gridDrawn() const { return GridDrawn; }
     double generation() const { return generation_; }
     double topMargin() const { return TopMargin; }
     double cellWidth() const { return CellWidth; }
@@ -98,9 +97,8 @@ private:
     void createMenus();
     void connectHandlers();
     void connectPatternSources();
-    void layOutBoard();
+    bool layOutBoard();
     void printLiveMarks();
-    void printMarks(const std::vector<QPoint> &cells, const QColor &colour);
     void fitFont();
     QPointF markPosition(int column, int row, float quarterHeight) const;
     void printMark(int column, int row, const QColor &colour);
@@ -115,7 +113,11 @@ private:
 
     // Module values.
     Life life_;
-    int GridDrawn = 0;
+    // The surface size and board size the grid was laid out for: a layout
+    // that fits both is kept. Empty before the first layout and after Reset,
+    // which always lays the board out afresh.
+    QSize gridSurfaceSize_;
+    double gridBoardSize_ = 0;
     double TopMargin = 0;
     double CellWidth = 0;
     double CellHeight = 0;

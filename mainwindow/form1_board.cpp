@@ -30,20 +30,24 @@ void Form1::SetUpBoard()
 {
     life_.setBoardSize(textToNumber(Text2->text()));
     layOutBoard();
-    life_.clearLiveArea();
+    life_.clearBoard();
 }
 
 // The grid, its geometry and the font for the board size and the window's
-// size. Minimised, there is no width to lay cells out in: GridDrawn stays as
-// it is, so the next real size rebuilds if it must.
-void Form1::layOutBoard()
+// size; true when the grid was drawn anew, with no marks on it yet. A grid
+// that still fits both is kept as it is. Minimised, there is no width to lay
+// cells out in, and the next real size decides.
+bool Form1::layOutBoard()
 {
     marksShown_ = false;
     const double W = surface_->scaleWidth();
     if (W <= 0)
-        return;
-    if (GridDrawn == 0) {
-        GridDrawn = 1;
+        return false;
+    const bool rebuilds
+        = surface_->size() != gridSurfaceSize_ || life_.boardSize() != gridBoardSize_;
+    if (rebuilds) {
+        gridSurfaceSize_ = surface_->size();
+        gridBoardSize_ = life_.boardSize();
         surface_->clear();
         TopMargin = 1.1 * twips::fromPixels(Frame1->height());
         const double H = surface_->scaleHeight() - TopMargin;
@@ -59,6 +63,7 @@ void Form1::layOutBoard()
         surface_->rectangle(0, top, W, H, BorderColour);
     }
     fitFont();
+    return rebuilds;
 }
 
 // The largest size, in half-point steps down from 100, at which an asterisk is
@@ -73,7 +78,6 @@ void Form1::fitFont()
 
 void Form1::DrawCells()
 {
-    GridDrawn = 0;
     CellArray &board = life_.board();
     const int columns = life_.columns();
     const int rows = life_.rows();
@@ -128,18 +132,10 @@ QPointF Form1::markPosition(int column, int row, float quarterHeight) const
 
 void Form1::printLiveMarks()
 {
-    std::vector<QPoint> live;
     for (int i = 1; i <= life_.columns(); ++i)
         for (int j = 1; j <= life_.rows(); ++j)
             if (life_.board().at(i, j) == 1)
-                live.emplace_back(i, j);
-    printMarks(live, Qt::black);
-}
-
-void Form1::printMarks(const std::vector<QPoint> &cells, const QColor &colour)
-{
-    for (const QPoint &cell : cells)
-        printMark(cell.x(), cell.y(), colour);
+                printMark(i, j, Qt::black);
 }
 
 void Form1::printMark(int column, int row, const QColor &colour)

@@ -68,13 +68,9 @@ void Form1::goTo(const UndoHistory::Position &to)
     Timer1->stop();
     Command4->setText(QStringLiteral("自動"));
     stroking_ = false;
-    const bool resized = to.board.boardSize() != life_.boardSize();
     to.board.restoreTo(life_);
     Text2->setText(sizeText(to.board.boardSize()));
-    if (resized) {
-        GridDrawn = 0;
-        layOutBoard();
-    }
+    layOutBoard(); // anew where the size differs
     showGeneration(to.generation);
     DrawCells();
 }

@@ -81,7 +81,7 @@ void Form1::Command2_Click()
     Timer1->stop();
     generation_ = 1;
     Label1->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
-    GridDrawn = 0;
+    gridSurfaceSize_ = QSize(); // laid out afresh, whatever the sizes
     SetUpBoard();
     record(before);
 }

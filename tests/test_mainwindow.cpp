@@ -20,6 +20,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+const QString Glider = QStringLiteral(".O.\n..O\nOOO");
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -99,8 +101,15 @@ class TestMainWindow : public QObject
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
     void designState();
-    void pictureFollowsTheBoard_data();
-    void pictureFollowsTheBoard();
+    void marksAfterPresses_data();
+    void marksAfterPresses();
+    void marksAfterGenerations_data();
+    void marksAfterGenerations();
+    void boardFollowsTheWindow_data();
+    void boardFollowsTheWindow();
+    void resetLeavesNothingBehind();
+    void pressTakesTheKeys_data();
+    void pressTakesTheKeys();
     void runControls_data();
     void runControls();
     void typedNumbers_data();
@@ -162,7 +171,7 @@ void TestMainWindow::designState()
             "バージョン", "IPAPGothic", "Command1", "ファイル名.....", "ファイル名...." }));
 }
 
-void TestMainWindow::pictureFollowsTheBoard_data()
+void TestMainWindow::marksAfterPresses_data()
 {
     QTest::addColumn<QString>("size");
     QTest::addColumn<double>("points"); // of the marks, when not fitted to the cells
@@ -178,34 +187,49 @@ void TestMainWindow::pictureFollowsTheBoard_data()
     }
 }
 
-// After every command the surface shows exactly the grid and the board's
-// marks as the layout alone says they should look, generation after
-// generation; the asterisk is the largest that fits its cell. A press of any
-// button flips the cell under it, even one of the ring just over the grid,
-// and prints its mark; a press above the ring changes nothing.
-void TestMainWindow::pictureFollowsTheBoard()
+namespace {
+
+// A shown window on the screen of `ratio` device pixels to a pixel, board
+// `size`, its marks at `points` (fitted when 0); nothing when there is no such
+// screen.
+std::unique_ptr<Form1> shownOnScreen(const QString &size, double points, double ratio)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const auto screen = std::ranges::find(screens, ratio, &QScreen::devicePixelRatio);
+    if (screen == screens.end())
+        return nullptr;
+    auto form = shownForm1(size, *screen);
+    if (points)
+        form->surface()->setFontSize(points);
+    return form;
+}
+
+} // namespace
+
+// The surface shows exactly the grid the layout says, the asterisk the
+// largest that fits its cell. A press of any button flips the cell under it,
+// even one of the ring just over the grid, and prints its mark; a press above
+// the ring changes nothing.
+void TestMainWindow::marksAfterPresses()
 {
     QFETCH(QString, size);
     QFETCH(double, points);
     QFETCH(double, ratio);
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const auto screen = std::ranges::find(screens, ratio, &QScreen::devicePixelRatio);
-    if (screen == screens.end())
+    auto form = shownOnScreen(size, 0, ratio);
+    if (!form)
         QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
-    auto form = shownForm1(size, *screen);
     DrawingSurface &surface = *form->surface();
     const double fitted = surface.fontSize(), pitch = BoardLayout(*form).pitch();
     QVERIFY(surface.textWidth(QStringLiteral("*")) <= pitch);
     surface.setFontSize(fitted + 0.75);
     QVERIFY(fitted == 99.75 || surface.textWidth(QStringLiteral("*")) > pitch);
     surface.setFontSize(points ? points : fitted);
-    BoardLayout layout(*form);
+    const BoardLayout layout(*form);
     const QImage &shown = surface.image();
-    QImage grid = layout.grid();
-    QCOMPARE(shown, grid);
+    QImage expected = layout.grid();
+    QCOMPARE(shown, expected);
 
     std::mt19937 random(7);
-    QImage expected = grid;
     const int columns = form->life().columns(), rows = std::min(form->life().rows(), 4);
     for (int n = 0; n < 3 * columns; ++n) { // each press prints one mark over what is there
         const int i = 1 + int(random() % columns), j = int(random() % (rows + 1));
@@ -222,9 +246,32 @@ void TestMainWindow::pictureFollowsTheBoard()
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, -1));
     QCOMPARE(firstDifference(form->life().board(), before), QString());
     QCOMPARE(shown, expected);
-    // On the largest board, enough cells that a generation changes hundreds of marks.
-    for (int i = 1; size == "150" && i <= columns; ++i)
-        for (int j = rows + 1; j <= form->life().rows(); ++j)
+}
+
+void TestMainWindow::marksAfterGenerations_data()
+{
+    marksAfterPresses_data();
+}
+
+// Every generation, by the button or the timer, prints every mark over what
+// was there, on the screen too; a press prints its mark over the last
+// generation's; a cell holding 2 is live to the step, yet drawn white.
+void TestMainWindow::marksAfterGenerations()
+{
+    QFETCH(QString, size);
+    QFETCH(double, points);
+    QFETCH(double, ratio);
+    auto form = shownOnScreen(size, points, ratio);
+    if (!form)
+        QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
+    DrawingSurface &surface = *form->surface();
+    const BoardLayout layout(*form);
+    const QImage &shown = surface.image();
+    QImage expected = layout.grid();
+    std::mt19937 random(7);
+    // Enough cells that a generation changes hundreds of marks.
+    for (int i = 1; i <= form->life().columns(); ++i)
+        for (int j = 1; j <= form->life().rows(); ++j)
             form->life().board().set(i, j, Cell(random() % 3 ? 0.0 : 1.0));
     QRect board = surface.rect(); // below the panel, where the screen shows the image
     board.setTop(control(*form, "Frame1")->geometry().bottom() + 1);
@@ -235,9 +282,8 @@ void TestMainWindow::pictureFollowsTheBoard()
         return window.copy(board.translated(surface.mapTo(form.get(), QPoint())))
             .convertToFormat(QImage::Format_RGB32);
     };
-    // Every generation prints every mark over what was there.
     for (int generation = 1; generation <= 12; ++generation) {
-        if (generation == 7) { // a press prints its mark over the last generation's
+        if (generation == 7) {
             QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(2, 2));
             QPainter painter(&expected);
             layout.mark(painter, 2, 2, form->life().board().at(2, 2) == 1);
@@ -248,70 +294,126 @@ void TestMainWindow::pictureFollowsTheBoard()
         if (ratio == 1)
             QCOMPARE(onScreen(), shown.copy(board));
     }
-    form->life().board().set(1, 2, 2.0); // live to the step, yet drawn white
+    form->life().board().set(1, 2, 2.0);
     form->DrawCells();
     QCOMPARE(shown, layout.board(expected, *form));
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, 2));
     QCOMPARE(form->life().board().at(1, 2).number(), 0.0);
+}
 
-    // The board is the user's: a resize after a step lays the grid out anew
-    // and shows the board on it; minimised, nothing changes; a smaller size
-    // from the size box keeps what fits and clears the rest for good.
+void TestMainWindow::boardFollowsTheWindow_data()
+{
+    QTest::addColumn<QString>("before"); // what was done before the first resize
+    for (const char *before : { "nothing", "a generation", "a Read" })
+        QTest::newRow(before) << QString::fromLatin1(before);
+}
+
+// Every resize that changes the surface's size lays the grid out for it and
+// shows the board's cells on it, keeping the board and the counter, whatever
+// came before; a press then hits the cell under the pointer. Minimised and
+// restored, the picture stays. A smaller size from the size box keeps what
+// fits and clears the rest for good. A huge window's memory comes back.
+void TestMainWindow::boardFollowsTheWindow()
+{
+    QFETCH(QString, before);
+    auto form = shownForm1();
+    const QImage &shown = form->surface()->image();
+    placeBoard(form->life().board(), 60, 50, Glider);
+    if (before == "a generation")
+        form->Command3_Click();
+    if (before == "a Read") {
+        QVERIFY(writeFile("glider.cells", Glider.toLatin1()));
+        QVERIFY(form->ReadFile("glider.cells"));
+    }
     CellArray cells = form->life().board();
-    form->resize(form->width() + 150, form->height() + 30);
-    QTRY_COMPARE(surface.width(), 830);
-    layout = BoardLayout(*form);
-    grid = layout.grid();
-    QCOMPARE(firstDifference(form->life().board(), cells), QString());
-    QCOMPARE(shown, layout.board(grid, *form, true));
-    form->Command3_Click();
-    cells = form->life().board();
+    const auto showsTheBoard = [&](int width) {
+        QTRY_COMPARE(form->surface()->width(), width);
+        const BoardLayout layout(*form);
+        const QImage grid = layout.grid(); // the image may reach beyond a shrunk window
+        QCOMPARE(firstDifference(form->life().board(), cells), QString());
+        QCOMPARE(shown.copy(grid.rect()), layout.board(grid, *form, true));
+    };
+    for (const int width : { 830, 1100, 500 }) {
+        form->resize(width, form->height() + 20);
+        showsTheBoard(width);
+    }
+    const QImage laidOut = shown.copy();
     form->showMinimized();
     QTRY_VERIFY(form->isMinimized());
     form->showNormal();
     QTRY_VERIFY(!form->isMinimized());
+    QCOMPARE(shown, laidOut);
+    const QPoint cell = BoardLayout(*form).centre(70, 30);
+    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, cell);
+    cells.set(70, 30, Cell(1.0));
     QCOMPARE(firstDifference(form->life().board(), cells), QString());
-    QCOMPARE(shown, layout.board(grid, *form, true));
-    // The grid stays as it is until a generation is drawn: only the marks of
-    // the cells left out change, to white.
-    const double half = Life::limitBoardSize(form->life().boardSize() / 2);
-    expected = layout.board(grid, *form, true);
-    QPainter painter(&expected);
-    for (int i = 1; i <= form->life().columns(); ++i)
-        for (int j = 1; j <= form->life().rows(); ++j)
-            if (i > Life::columnsFor(half) || j > Life::rowsFor(half)) {
-                if (cells.at(i, j) == 1)
-                    layout.mark(painter, i, j, false);
+
+    for (int i = 1; i <= 125; ++i)
+        for (int j = 1; j <= 100; ++j)
+            if (i > 62 || j > 50)
                 cells.set(i, j, Cell(0.0));
-            }
-    painter.end();
-    for (const QString &newSize : { QString::number(half), size }) { // smaller, then back
-        control<QLineEdit>(*form, "Text2")->setText(newSize);
-        const int width = surface.width() - 10;
+    for (const QString &newSize : { QStringLiteral("62.5"), QStringLiteral("125") }) {
+        control<QLineEdit>(*form, "Text2")->setText(newSize); // smaller, then back
+        const int width = form->surface()->width() - 10;
         form->resize(form->width() - 10, form->height());
-        QTRY_COMPARE(surface.width(), width);
-        QCOMPARE(firstDifference(form->life().board(), cells), QString());
-        QCOMPARE(shown.copy(expected.rect()), expected);
+        showsTheBoard(width);
     }
-    layout = BoardLayout(*form);
-    grid = layout.grid();
-    form->Command2_Click();
-    QCOMPARE(shown.copy(grid.rect()), grid);
-    const QImage reset = shown.copy();
-    // After Reset a larger window keeps what was drawn, the rest blank, on the
-    // screen too; a huge window's memory comes back.
-    form->resize(form->width() + 90, form->height() + 20);
-    QTRY_COMPARE(surface.width(), 900);
-    QImage kept(shown.size(), QImage::Format_RGB32);
-    kept.setDevicePixelRatio(ratio);
-    kept.fill(Qt::white);
-    QPainter(&kept).drawImage(0, 0, reset);
-    QCOMPARE(shown, kept);
-    if (ratio == 1)
-        QCOMPARE(onScreen(), kept.copy(board));
     form->resize(4200, 4900);
     form->resize(700, 600);
-    QTRY_VERIFY(shown.sizeInBytes() <= 2 * 4 * 700 * 600 * ratio * ratio);
+    QTRY_VERIFY(shown.sizeInBytes() <= 2 * 4 * 700 * 600);
+}
+
+// Reset to a smaller size clears every cell, the ring and what lay beyond the
+// new board included: nothing comes to life from them, nothing comes back
+// when the board grows; the picture is the bare grid.
+void TestMainWindow::resetLeavesNothingBehind()
+{
+    auto form = shownForm1();
+    placeBoard(form->life().board(), 51, 19, QStringLiteral("O\nO\nO"));
+    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(50, 0));
+    QCOMPARE(form->life().board().at(50, 0).number(), 1.0);
+    control<QLineEdit>(*form, "Text2")->setText(QStringLiteral("50"));
+    form->Command2_Click();
+    Life fresh;
+    fresh.setBoardSize(50);
+    fresh.clearLiveArea();
+    QCOMPARE(firstDifference(form->life().board(), fresh.board()), QString());
+    QCOMPARE(form->surface()->image(), BoardLayout(*form).grid());
+    form->Command3_Click();
+    control<QLineEdit>(*form, "Text2")->setText(QStringLiteral("125"));
+    form->resize(form->width() + 30, form->height());
+    QTRY_COMPARE(form->life().columns(), 125);
+    for (int i = 1; i <= 125; ++i)
+        for (int j = 1; j <= 100; ++j)
+            QVERIFY2(form->life().board().at(i, j) == 0, qPrintable(QString::number(i)));
+}
+
+void TestMainWindow::pressTakesTheKeys_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("size box") << "Text2";
+    QTest::newRow("interval box") << "Text1";
+}
+
+// Once the board is pressed, Ctrl+Z takes the press back instead of the
+// typing in a text box; Tab still goes round the panel alone.
+void TestMainWindow::pressTakesTheKeys()
+{
+    QFETCH(QString, box);
+    auto form = shownForm1();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *typed = control<QLineEdit>(*form, qPrintable(box));
+    typed->setFocus();
+    QTest::keyClicks(typed, QStringLiteral("7"));
+    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(3, 2));
+    QCOMPARE(form->life().board().at(3, 2).number(), 1.0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->life().board().at(3, 2).number(), 0.0);
+    for (int tab = 0; tab < 7; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget()->parentWidget() == control(*form, "Frame1"));
+    }
 }
 
 namespace {
@@ -364,6 +466,29 @@ std::jthread rescuePipe(PipeEnd end)
         }
     });
 }
+
+// A pseudo-terminal that nobody types into, but for the cell 5 and the end of
+// input after two seconds: a read that waits there then ends, and its row
+// fails on what it read instead of holding the suite.
+struct Terminal
+{
+    int typist = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QString name = typist >= 0 && ::grantpt(typist) == 0 && ::unlockpt(typist) == 0
+        ? QString::fromLocal8Bit(::ptsname(typist))
+        : QStringLiteral("no terminal");
+    std::jthread rescue { [this](const std::stop_token &stop) {
+        for (int waited = 0; waited < 400 && !stop.stop_requested(); ++waited)
+            std::this_thread::sleep_for(5ms);
+        if (!stop.stop_requested())
+            (void)!::write(typist, " 5 \n\x04", 5);
+    } };
+    ~Terminal()
+    {
+        rescue.request_stop();
+        rescue.join();
+        ::close(typist);
+    }
+};
 
 // A shown, active window (where the keys for paste work) on board `size`,
 // the automatic run on.
@@ -514,6 +639,8 @@ void TestMainWindow::read_data()
     row("old.txt", Way::Read, "old.txt", 1, false);
     row("21", Way::Read, "21", 1, false);
     row("/dev/zero", Way::Read, "/dev/zero", 7, false);
+    row("a terminal", Way::Read, "a terminal", 7, true);
+    row("a terminal on the command line", Way::CommandLine, "a terminal", 7, true);
     row("glider.rle", Way::Read, "glider.rle", 0, false);
     row("toad.rle", Way::Read, "toad.rle", 1, false);
     // A file dropped from a file manager or named on the command line is read
@@ -539,6 +666,11 @@ void TestMainWindow::read()
     QVERIFY(!makeFiles().isEmpty());
     const std::unique_ptr<Form1> form = runningForm1();
     const std::jthread rescue = rescuePipe(PipeEnd::Writer);
+    const Terminal terminal;
+    if (input == "a terminal") {
+        QVERIFY(terminal.typist >= 0);
+        input = terminal.name;
+    }
     form->life().board().set(1, 1, Cell(7.0));
     QMimeData data; // as a file manager drops: only once the drag was taken
     data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(input)) });
