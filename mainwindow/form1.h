@@ -3,7 +3,7 @@
 #include "about/frmabout.h"
 #include "engine/life.h"
 #include "engine/undohistory.h"
-#include "helpviewer/form5.h"
+#include "helpviewer/helpviewer.h"
 #include "platform/drawingsurface.h"
 
 #include <QMainWindow>
@@ -78,7 +78,7 @@ public:
     double topMargin() const { return TopMargin; }
     double cellWidth() const { return CellWidth; }
     double cellHeight() const { return CellHeight; }
-    Form5 *helpViewer() const { return form5_; }
+    HelpViewer *helpViewer() const { return helpViewer_; }
     const UndoHistory &history() const { return history_; }
     frmAbout *aboutBox() const { return about_; }
 
@@ -157,7 +157,7 @@ private:
     int strokeColumn_ = 0;
     int strokeRow_ = 0;
 
-    QPointer<Form5> form5_;
+    QPointer<HelpViewer> helpViewer_;
     QPointer<frmAbout> about_;
     Prompt prompt_;
     // The surface shows the marks as the last DrawCells printed them, on the
