@@ -249,7 +249,7 @@ void Form1::mnu_lecture_Click()
 void Form1::mnu_about_Click()
 {
     if (!about_)
-        about_ = new frmAbout();
+        about_ = new AboutBox();
     about_->show();
     about_->raise();
     about_->activateWindow();

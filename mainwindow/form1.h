@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/frmabout.h"
+#include "about/aboutbox.h"
 #include "engine/life.h"
 #include "engine/undohistory.h"
 #include "helpviewer/helpviewer.h"
@@ -80,7 +80,7 @@ public:
     double cellHeight() const { return CellHeight; }
     HelpViewer *helpViewer() const { return helpViewer_; }
     const UndoHistory &history() const { return history_; }
-    frmAbout *aboutBox() const { return about_; }
+    AboutBox *aboutBox() const { return about_; }
 
     // The file-name prompt; tests put a scripted one in its place.
     using Prompt = std::function<QString(const QString &prompt)>;
@@ -158,7 +158,7 @@ private:
     int strokeRow_ = 0;
 
     QPointer<HelpViewer> helpViewer_;
-    QPointer<frmAbout> about_;
+    QPointer<AboutBox> about_;
     Prompt prompt_;
     // The surface shows the marks as the last DrawCells printed them, on the
     // same geometry, and the board's changes since are all that can differ.
