@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/startaction.h"
-#include "helpviewer/form5.h"
+#include "helpviewer/helpviewer.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -57,7 +57,7 @@ std::optional<int> answerWithoutWindow(int argc, char *argv[])
     case StartAction::PrintHelp: {
         int noArguments = 1;
         const QCoreApplication core(noArguments, argv); // where the program lies, hence its data
-        const QString page = Form5::startAddress();
+        const QString page = HelpViewer::startAddress();
         print(stdout, helpText(page, QFileInfo(page).isFile()));
         return EXIT_SUCCESS;
     }

@@ -37,7 +37,7 @@ Form1::Form1(QWidget *parent)
 Form1::~Form1()
 {
     // The help viewer and the About box have no owner window; they go with us.
-    delete form5_;
+    delete helpViewer_;
     delete about_;
 }
 
@@ -230,17 +230,17 @@ void Form1::mnu_end_Click()
 
 void Form1::mnu_lecture_Click()
 {
-    if (!form5_)
-        form5_ = new Form5();
-    form5_->show();
-    form5_->raise();
-    form5_->activateWindow();
+    if (!helpViewer_)
+        helpViewer_ = new HelpViewer();
+    helpViewer_->show();
+    helpViewer_->raise();
+    helpViewer_->activateWindow();
 }
 
 void Form1::mnu_about_Click()
 {
     if (!about_)
-        about_ = new frmAbout();
+        about_ = new AboutBox();
     about_->show();
     about_->raise();
     about_->activateWindow();

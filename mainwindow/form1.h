@@ -1,9 +1,9 @@
 #pragma once
 
-#include "about/frmabout.h"
+#include "about/aboutbox.h"
 #include "engine/life.h"
 #include "engine/undohistory.h"
-#include "helpviewer/form5.h"
+#include "helpviewer/helpviewer.h"
 #include "platform/drawingsurface.h"
 
 #include <QMainWindow>
@@ -77,9 +77,9 @@ public:
     double topMargin() const { return TopMargin; }
     double cellWidth() const { return CellWidth; }
     double cellHeight() const { return CellHeight; }
-    Form5 *helpViewer() const { return form5_; }
+    HelpViewer *helpViewer() const { return helpViewer_; }
     const UndoHistory &history() const { return history_; }
-    frmAbout *aboutBox() const { return about_; }
+    AboutBox *aboutBox() const { return about_; }
 
     // The file-name prompt; tests put a scripted one in its place.
     using Prompt = std::function<QString(const QString &prompt)>;
@@ -159,8 +159,8 @@ private:
     int strokeColumn_ = 0;
     int strokeRow_ = 0;
 
-    QPointer<Form5> form5_;
-    QPointer<frmAbout> about_;
+    QPointer<HelpViewer> helpViewer_;
+    QPointer<AboutBox> about_;
     Prompt prompt_;
     // The surface shows the marks as the last DrawCells printed them, on the
     // same geometry, and the board's changes since are all that can differ.

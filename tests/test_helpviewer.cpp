@@ -1,5 +1,5 @@
 #include "form1fixture.h"
-#include "helpviewer/form5.h"
+#include "helpviewer/helpviewer.h"
 #include "platform/browserpane.h"
 #include "platform/webenginepane.h"
 #include "platform/webengineruntime.h"
@@ -7,7 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-using gridlore::Form5;
+using gridlore::HelpViewer;
 
 namespace {
 
@@ -65,10 +65,10 @@ QString start()
 
 // A viewer over a fake pane, which belongs to the window; shown and active so
 // that keys and focus take effect.
-std::unique_ptr<Form5> viewer(FakeBrowserPane *&pane)
+std::unique_ptr<HelpViewer> viewer(FakeBrowserPane *&pane)
 {
     pane = new FakeBrowserPane;
-    auto form = std::make_unique<Form5>(pane);
+    auto form = std::make_unique<HelpViewer>(pane);
     form->show();
     form->activateWindow();
     (void)QTest::qWaitForWindowActive(form.get());
@@ -84,7 +84,7 @@ QVariant evaluate(QWebEnginePage *page, const QString &script)
     return result.value_or(QVariant());
 }
 
-QStringList entries(const Form5 &form)
+QStringList entries(const HelpViewer &form)
 {
     QStringList list;
     for (const auto *box = form.findChild<QComboBox *>(); list.size() < box->count();)
@@ -120,16 +120,16 @@ private slots:
 void TestHelpViewer::layout()
 {
     FakeBrowserPane *pane = nullptr;
-    QPointer<Form5> form = viewer(pane).release();
-    QStringList places { control<QLabel>(*form, "lblAddress")->text() };
+    QPointer<HelpViewer> form = viewer(pane).release();
+    QStringList places { control<QLabel>(*form, "addressLabel")->text() };
     for (const QAction *button : form->findChild<QToolBar *>()->actions())
         places << button->toolTip();
-    QVERIFY(control(*form, "Label1")->isHidden());
+    QVERIFY(control(*form, "spareLabel")->isHidden());
     // Then at the design size and at 1 x 1.
     for (const QSize client : { QSize(687, 560), QSize(1, 1) }) {
         form->resize(client);
         QTRY_COMPARE(form->size(), client);
-        for (const char *name : { "cboAddress", "Command1", "brwWebBrowser", "tbToolBar" })
+        for (const char *name : { "addressBox", "goButton", "page", "toolBar" })
             places << describe(control(*form, name)).section(u' ', 1, 2);
     }
     QCOMPARE(places,
@@ -164,12 +164,13 @@ void TestHelpViewer::captionOnOpening()
     QFETCH(QString, events);
     auto *pane = new FakeBrowserPane;
     pane->failing = failing;
-    const auto form = std::make_unique<Form5>(pane); // not shown, so that no tick comes unasked
+    // Not shown, so that no tick comes unasked.
+    const auto form = std::make_unique<HelpViewer>(pane);
     QTimer *indicator = form->busyIndicator();
     const QStringList steps = events.split(u' ');
     for (qsizetype i = 0; i < steps.size(); i += 2) {
         if (steps[i] == u"tick")
-            form->timTimer_Timer();
+            form->pollBusy();
         else if (steps[i] == u"wait")
             QVERIFY(QTest::qWaitFor([indicator] { return !indicator->isActive(); }));
         else if (steps[i] == u"loaded")
@@ -225,7 +226,7 @@ void TestHelpViewer::commands()
     FakeBrowserPane *pane = nullptr;
     const auto form = viewer(pane);
     pane->finish();
-    form->timTimer_Timer();
+    form->pollBusy();
     pane->requests.clear();
     pane->failing = failing;
     QComboBox *box = form->findChild<QComboBox *>();
@@ -235,7 +236,7 @@ void TestHelpViewer::commands()
     if (action == u"Enter")
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     if (action == u"go")
-        QTest::mouseClick(control(*form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(control(*form, "goButton"), Qt::LeftButton);
     if (action == u"pick") {
         box->showPopup();
         QTest::keyClick(box->view(), Qt::Key_Return);
@@ -244,10 +245,10 @@ void TestHelpViewer::commands()
     for (QAction *button : toolBar->actions())
         if (button->data().toString() == action)
             QTest::mouseClick(toolBar->widgetForAction(button), Qt::LeftButton);
-    control(*form, "Command1")->setFocus();
+    control(*form, "goButton")->setFocus();
     const QString polling = form->busyIndicator()->isActive() ? " polling " : " ";
     pane->finish();
-    form->timTimer_Timer();
+    form->pollBusy();
     QTEST((pane->requests.join(u'|') + polling + entries(*form).mid(1).join(u'|')).trimmed(),
         "outcome");
     QCOMPARE(box->currentText(), address);
@@ -308,7 +309,7 @@ void TestHelpViewer::realHelpPage()
     QVERIFY(open("mnu_about", [&main] { return main->aboutBox(); }));
     main->aboutBox()->close();
     QVERIFY(open("mnu_lecture", [&main] { return main->helpViewer(); }));
-    Form5 *form = main->helpViewer();
+    HelpViewer *form = main->helpViewer();
     auto *pane = qobject_cast<gridlore::WebEnginePane *>(form->browser());
     QVERIFY(pane);
     QWebEnginePage *page = pane->view()->page();
@@ -327,7 +328,7 @@ void TestHelpViewer::realHelpPage()
     const auto button = [form](const char *key) {
         for (QAction *action : form->findChild<QToolBar *>()->actions())
             if (action->data() == QLatin1String(key))
-                form->tbToolBar_ButtonClick(action);
+                form->runToolBarCommand(action);
     };
     button("Search");
     QCOMPARE(pane->Busy(), std::optional(true));

@@ -1,4 +1,4 @@
-#include "about/frmabout.h"
+#include "about/aboutbox.h"
 #include "app/startfile.h"
 #include "boardfixture.h"
 #include "form1fixture.h"
@@ -802,26 +802,27 @@ void TestMainWindow::aboutBox()
     QApplication::setPalette(darkTheme);
     gridlore::Form1 form;
     form.mnu_about_Click();
-    QPointer<frmAbout> dialog = form.aboutBox();
+    QPointer<AboutBox> dialog = form.aboutBox();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     form.mnu_about_Click();
     QCOMPARE(form.aboutBox(), dialog.data());
     const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
     QStringList shown { dialog->windowTitle(), dialog->focusWidget()->objectName(),
         describe(dialog).section(u' ', 1, 2),
-        control(*dialog, "lblTitle")->property("text").toString() };
+        control(*dialog, "titleLabel")->property("text").toString() };
     for (const QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         shown << describe(w).section(u' ', 0, 2);
     const QImage picture = dialog->grab().toImage();
     for (int y = 163; y <= 165; ++y) // grey over two pixels of white
         shown << picture.pixelColor(200, y).name();
     QCOMPARE(shown,
-        QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "cmdOK",
+        QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "okButton",
             QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
-            "Gridloreシミュレータ 　　　　　Ver1.00", "cmdOK 288,280 92x23",
-            "lblDescription 48,96 315x51", "lblDisclaimer 24,175 337x71", "lblTitle 70,16 259x32",
-            "lblVersion 40,64 323x15", "picIcon 8,0 44x38", "Label1 24,248 345x25",
-            "Line1 6,163 372x1", "Line1 7,164 371x2", "#808080", "#ffffff", "#ffffff" }));
+            "Gridloreシミュレータ 　　　　　Ver1.00", "okButton 288,280 92x23",
+            "descriptionLabel 48,96 315x51", "disclaimerLabel 24,175 337x71",
+            "titleLabel 70,16 259x32", "copyrightLabel 40,64 323x15", "icon 8,0 44x38",
+            "contactLabel 24,248 345x25", "separatorLine 6,163 372x1", "separatorLine 7,164 371x2",
+            "#808080", "#ffffff", "#ffffff" }));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     for (const QLabel *label : dialog->findChildren<QLabel *>()) {
         const QRect room = label->contentsRect();
@@ -838,7 +839,7 @@ void TestMainWindow::aboutBox()
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
     form.mnu_about_Click();
     QVERIFY((dialog = form.aboutBox())->isVisible());
-    QTest::mouseClick(control(*dialog, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(control(*dialog, "okButton"), Qt::LeftButton);
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
 }
 

@@ -1,4 +1,4 @@
-#include "about/frmabout.h"
+#include "about/aboutbox.h"
 
 #include "about/applicationicon.h"
 #include "platform/application.h"
@@ -54,7 +54,7 @@ QFrame *lineElement(
     QWidget *parent, int index, double x1, double x2, double y, const QColor &colour, int pixels)
 {
     auto *line = new QFrame(parent);
-    line->setObjectName(QStringLiteral("Line1"));
+    line->setObjectName(QStringLiteral("separatorLine"));
     line->setProperty("Index", index);
     const QPoint from = twips::toPoint(x1, y);
     const QPoint to = twips::toPoint(x2, y);
@@ -66,58 +66,51 @@ QFrame *lineElement(
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
             | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    Form_Load();
+    connect(okButton, &QPushButton::clicked, this, &AboutBox::close);
 }
 
-// The client area at its fixed size and place, then the controls in tab
-// order, which Qt takes for the focus order (only cmdOK takes the focus).
-void frmAbout::createControls()
+// The caption, the client area at its fixed size and place, then the
+// controls in tab order, which Qt takes for the focus order (only okButton
+// takes the focus).
+void AboutBox::createControls()
 {
+    setWindowTitle(applicationTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(twips::toSize(5940, 4665));
     // Placed from the screen's corner, not centred as Qt would place a dialog.
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     setGeometry(QRect(origin + twips::toPoint(2340, 1935), size()));
 
-    cmdOK = placed(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 4320, 4200, 1380, 345);
-    lblDescription = placed(wrapping(Description, this), "lblDescription", 720, 1440, 4725, 765);
-    lblDisclaimer = placed(wrapping(Disclaimer, this), "lblDisclaimer", 360, 2625, 5055, 1065);
-    lblTitle = placed(wrapping(Title, this), "lblTitle", 1050, 240, 3885, 480);
-    lblVersion = placed(wrapping(Copyright, this), "lblVersion", 600, 960, 4845, 225);
-    picIcon = placed(new QLabel(this), "picIcon", 120, 0, 660, 570);
-    Label1 = placed(wrapping(Contact, this), "Label1", 360, 3720, 5175, 375);
-    Line1[1] = lineElement(this, 1, 90, 5654, 2445, QColor(128, 128, 128), 1);
-    Line1[0] = lineElement(this, 0, 105, 5654, 2460, Qt::white, 2);
+    okButton
+        = placed(new QPushButton(QStringLiteral("OK"), this), "okButton", 4320, 4200, 1380, 345);
+    descriptionLabel
+        = placed(wrapping(Description, this), "descriptionLabel", 720, 1440, 4725, 765);
+    disclaimerLabel = placed(wrapping(Disclaimer, this), "disclaimerLabel", 360, 2625, 5055, 1065);
+    titleLabel = placed(wrapping(Title, this), "titleLabel", 1050, 240, 3885, 480);
+    copyrightLabel = placed(wrapping(Copyright, this), "copyrightLabel", 600, 960, 4845, 225);
+    icon = placed(new QLabel(this), "icon", 120, 0, 660, 570);
+    contactLabel = placed(wrapping(Contact, this), "contactLabel", 360, 3720, 5175, 375);
+    separatorLines[1] = lineElement(this, 1, 90, 5654, 2445, QColor(128, 128, 128), 1);
+    separatorLines[0] = lineElement(this, 0, 105, 5654, 2460, Qt::white, 2);
 
-    Label1->setFont(japaneseFont(9.75));
+    contactLabel->setFont(japaneseFont(9.75));
 
     // Drawn for the screen's pixel density, shown at its own size.
     const qreal ratio = devicePixelRatioF();
-    QPixmap icon = QPixmap::fromImage(iconImage(IconSize * ratio));
-    icon.setDevicePixelRatio(ratio);
-    picIcon->setPixmap(icon);
+    QPixmap picture = QPixmap::fromImage(iconImage(IconSize * ratio));
+    picture.setDevicePixelRatio(ratio);
+    icon->setPixmap(picture);
 
     // Enter clicks it as the default button; Esc closes the dialog the same way.
-    cmdOK->setDefault(true);
-    cmdOK->setFocus();
-}
-
-void frmAbout::Form_Load()
-{
-    setWindowTitle(applicationTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-}
-
-void frmAbout::cmdOK_Click()
-{
-    close();
+    okButton->setDefault(true);
+    okButton->setFocus();
 }
 
 } // namespace gridlore
