@@ -2,7 +2,7 @@
 #include "app/startaction.h"
 #include "app/startfile.h"
 #include "app/startup.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/application.h"
 #include "platform/webengineruntime.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("gridlore"));
     QApplication::setWindowIcon(gridlore::applicationIcon());
     QApplication::setApplicationName(gridlore::applicationTitle());
-    gridlore::Form1 window;
+    gridlore::MainWindow window;
     window.show();
     if (!file.isEmpty()) {
         // Once the event loop runs, the window is up and laid out.

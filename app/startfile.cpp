@@ -1,6 +1,6 @@
 #include "app/startfile.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "patterns/patternfile.h"
 
 #include <QFileInfo>
@@ -34,11 +34,11 @@ std::string cells(const Life &life)
 
 } // namespace
 
-QString readStartFile(Form1 &window, const QString &name)
+QString readStartFile(MainWindow &window, const QString &name)
 {
     const std::string before = cells(window.life());
     QString why;
-    if (!window.ReadFile(name))
+    if (!window.readPatternFile(name))
         why = whyUnread(QFileInfo(name));
     else if (cells(window.life()) == before)
         why = QStringLiteral("it holds no pattern that gridlore reads");

@@ -4,11 +4,11 @@
 
 namespace gridlore {
 
-class Form1;
+class MainWindow;
 
 // Reads the file named on the command line into the shown window as Read
 // would. Returns the one line to print on standard error when the board was
 // left as it was, saying why; nothing when the file was read.
-QString readStartFile(Form1 &window, const QString &name);
+QString readStartFile(MainWindow &window, const QString &name);
 
 } // namespace gridlore

@@ -6,7 +6,7 @@
 // into the still lifes and blinkers a long run mostly shows.
 //   gridlore_autorun_rate [seconds] [generations to settle first]
 // Offscreen unless QT_QPA_PLATFORM says otherwise (xcb on a display, say).
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,20 +48,20 @@ int main(int argc, char **argv)
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
     const int settle = argc > 2 ? std::atoi(argv[2]) : 0;
 
-    Form1 form;
+    MainWindow form;
     form.show();
-    form.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("150"));
-    form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("11"));
-    form.Command2_Click();
+    form.findChild<QLineEdit *>(QStringLiteral("sizeBox"))->setText(QStringLiteral("150"));
+    form.findChild<QLineEdit *>(QStringLiteral("intervalBox"))->setText(QStringLiteral("11"));
+    form.reset();
     std::mt19937 random(7);
     for (int i = 1; i <= form.life().columns(); ++i)
         for (int j = 1; j <= form.life().rows(); ++j)
             form.life().board().set(i, j, Cell(random() % 3 == 0 ? 1.0 : 0.0));
     for (int n = 0; n < settle; ++n)
         form.life().step();
-    form.DrawCells();
+    form.drawCells();
 
-    auto *label = form.findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *label = form.findChild<QLabel *>(QStringLiteral("counterLabel"));
     auto generation
         = [label] { return label->text().trimmed().section(QStringLiteral("世"), 0, 0).toInt(); };
     // The first tick comes after the start-up interval of a second and sets
@@ -91,6 +91,6 @@ int main(int argc, char **argv)
             QCoreApplication::exit(0);
         });
     });
-    form.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    form.findChild<QPushButton *>(QStringLiteral("runButton"))->click();
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,14 +25,14 @@ void randomBoard(Life &life)
 }
 
 // The main window as a user sees it, board size from the benchmark argument.
-std::unique_ptr<Form1> windowWithBoard(int size)
+std::unique_ptr<MainWindow> windowWithBoard(int size)
 {
-    auto form = std::make_unique<Form1>();
-    form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QString::number(size));
+    auto form = std::make_unique<MainWindow>();
+    form->findChild<QLineEdit *>(QStringLiteral("sizeBox"))->setText(QString::number(size));
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qFatal("the main window was never shown");
-    form->Command2_Click();
+    form->reset();
     randomBoard(form->life());
     return form;
 }
@@ -53,7 +53,7 @@ void BM_DrawCells(benchmark::State &state)
 {
     auto form = windowWithBoard(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        form->DrawCells();
+        form->drawCells();
 }
 
 void BM_Generation(benchmark::State &state)
@@ -66,7 +66,7 @@ void BM_Generation(benchmark::State &state)
         if (state.iterations() % 50 == 0)
             randomBoard(form->life());
         state.ResumeTiming();
-        form->Command3_Click();
+        form->nextGeneration();
     }
 }
 
@@ -88,7 +88,7 @@ void BM_HandSteps(benchmark::State &state)
     const double before = residentBytes();
     for (auto _ : state)
         for (int n = 0; n < 1000; ++n)
-            form->Command3_Click();
+            form->nextGeneration();
     state.counters["steps"] = double(form->history().steps());
     state.counters["history_MB"] = double(form->history().bytes()) / (1 << 20);
     state.counters["resident_growth_MB"] = (residentBytes() - before) / (1 << 20);

@@ -4,7 +4,7 @@
 //       `folder`, a temporary one by default, and removed afterwards)
 //   gridlore_hostile_sizes window           resident memory while the window is
 //       enlarged to 16000 x 16000 and shrunk back to 900 x 800
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -61,16 +61,16 @@ bool writeRepeated(const QString &name, const std::string &head, const std::stri
     return file.flush();
 }
 
-void timeRead(Form1 &form, const QString &name, const char *what)
+void timeRead(MainWindow &form, const QString &name, const char *what)
 {
     QElapsedTimer clock;
     clock.start();
-    const bool changed = form.ReadFile(name);
+    const bool changed = form.readPatternFile(name);
     std::printf("%-34s %7lld ms, board %s\n", what, static_cast<long long>(clock.elapsed()),
         changed ? "changed" : "unchanged");
 }
 
-int files(Form1 &form, const QString &where)
+int files(MainWindow &form, const QString &where)
 {
     QTemporaryDir folder(where.isEmpty() ? QDir::tempPath() + QStringLiteral("/bigXXXXXX")
                                          : where + QStringLiteral("/bigXXXXXX"));
@@ -91,7 +91,7 @@ int files(Form1 &form, const QString &where)
     return 0;
 }
 
-int window(Form1 &form)
+int window(MainWindow &form)
 {
     form.resize(900, 800);
     report("900 x 800 at start");
@@ -110,7 +110,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    Form1 form;
+    MainWindow form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 2;

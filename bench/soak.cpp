@@ -4,7 +4,7 @@
 // file reads back to the board it came from; then opens and closes the help
 // viewer many times and checks that, once warmed up, it stops growing.
 //   gridlore_soak [minutes] [viewer-cycles]
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "patterns/patternfile.h"
 #include "platform/numbertext_qt.h"
 #include "platform/webengineruntime.h"
@@ -60,15 +60,15 @@ int main(int argc, char **argv)
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
 
-    Form1 form;
-    form.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("150"));
-    form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("11"));
+    MainWindow form;
+    form.findChild<QLineEdit *>(QStringLiteral("sizeBox"))->setText(QStringLiteral("150"));
+    form.findChild<QLineEdit *>(QStringLiteral("intervalBox"))->setText(QStringLiteral("11"));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 2;
-    form.Command2_Click();
-    auto *counter = form.findChild<QLabel *>(QStringLiteral("Label1"));
-    auto *toggle = form.findChild<QPushButton *>(QStringLiteral("Command4"));
+    form.reset();
+    auto *counter = form.findChild<QLabel *>(QStringLiteral("counterLabel"));
+    auto *toggle = form.findChild<QPushButton *>(QStringLiteral("runButton"));
     auto generation = [&] { return textToNumber(counter->text()); };
 
     std::mt19937 random(2026);
@@ -101,14 +101,14 @@ int main(int argc, char **argv)
             const QString name = QStringLiteral("soak%1.txt").arg(++file % 5);
             Life saved = form.life();
             form.setPrompt([&](const QString &) { return name; });
-            form.mnu_save_Click();
+            form.saveBoard();
             ++saves;
             Life readBack;
             readBack.setBoardSize(saved.boardSize());
             std::ifstream in(QFile::encodeName(name).toStdString(), std::ios::binary);
             if (readPattern(in, readBack) != ReadResult::Complete || !sameLiveArea(saved, readBack))
                 ++badSaves;
-            form.mnu_read_Click();
+            form.readPattern();
             ++reads;
             if (!sameLiveArea(saved, form.life()))
                 ++badSaves;
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
             break;
         }
         case 1:
-            form.Command2_Click();
+            form.reset();
             ++resets;
             last = generation();
             toggle->click();
@@ -147,7 +147,7 @@ int main(int argc, char **argv)
     const int warmUp = 20;
     double warm = 0;
     for (int n = 1; n <= viewerCycles; ++n) {
-        form.mnu_lecture_Click();
+        form.showHelp();
         QPointer<QWidget> viewer = form.helpViewer();
         QTest::qWait(1500);
         viewer->close();

@@ -1,5 +1,5 @@
 #include "boardfixture.h"
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 
 using namespace gridlore;
 
@@ -13,21 +13,21 @@ struct Position
     double size;
 };
 
-Position positionOf(const Form1 &form)
+Position positionOf(const MainWindow &form)
 {
-    return { form.life().board(), control<QLabel>(form, "Label1")->text(), form.life().boardSize() };
+    return { form.life().board(), control<QLabel>(form, "counterLabel")->text(), form.life().boardSize() };
 }
 
 // A window, active so that its keys work, with `picture` put on the board
 // from the ring's corner (0, 0) and shown.
-std::unique_ptr<Form1> activeForm1(const QString &picture)
+std::unique_ptr<MainWindow> activeForm1(const QString &picture)
 {
-    auto form = shownForm1();
+    auto form = shownMainWindow();
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))
         return nullptr;
     placeBoard(form->life().board(), 0, 0, picture);
-    form->DrawCells();
+    form->drawCells();
     return form;
 }
 
@@ -75,13 +75,13 @@ void TestEditing::strokes()
     auto form = activeForm1(board);
     QVERIFY(form);
     if (path.contains(u't'))
-        form->Command4_Click();
+        form->toggleRun();
     DrawingSurface &surface = *form->surface();
     const BoardLayout layout(*form);
     const QStringList steps = path.split(u' ');
     for (int n = 0; n < steps.size(); ++n) {
         if (steps[n] == u"t") {
-            form->Timer1_Timer();
+            form->runTick();
             continue;
         }
         const CellArray before = form->life().board();
@@ -151,7 +151,7 @@ void TestEditing::undoAndRedo()
     QVERIFY(form);
     form->setPrompt([](const QString &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->surface();
-    auto *size = control<QLineEdit>(*form, "Text2");
+    auto *size = control<QLineEdit>(*form, "sizeBox");
     QList<Position> positions { positionOf(*form) };
     for (const QString &action : actions.split(u' ')) {
         const BoardLayout layout(*form);
@@ -165,11 +165,11 @@ void TestEditing::undoAndRedo()
             QTest::mouseMove(&surface, layout.centre(9, 3));
             QTest::mouseRelease(&surface, Qt::LeftButton, {}, layout.centre(9, 3));
             break;
-        case '3': form->Command3_Click(); break;
-        case '4': form->Command4_Click(); break;
-        case 't': form->Timer1_Timer(); break;
-        case '2': form->Command2_Click(); break;
-        case 'r': form->mnu_read_Click(); break;
+        case '3': form->nextGeneration(); break;
+        case '4': form->toggleRun(); break;
+        case 't': form->runTick(); break;
+        case '2': form->reset(); break;
+        case 'r': form->readPattern(); break;
         case 'v':
             QGuiApplication::clipboard()->setText(QStringLiteral(" 1 \n\n 2 \n 1 \n 1 \n 1 "));
             key(Qt::Key_V, {});
@@ -191,7 +191,7 @@ void TestEditing::undoAndRedo()
     }
     const Position &want = positions[expected];
     QCOMPARE(firstDifference(form->life().board(), want.cells), QString());
-    QCOMPARE(control<QLabel>(*form, "Label1")->text(), want.counter);
+    QCOMPARE(control<QLabel>(*form, "counterLabel")->text(), want.counter);
     QCOMPARE(form->life().boardSize(), want.size);
     QVERIFY(!form->timer()->isActive());
     QCOMPARE(size->text(), QString::number(want.size));

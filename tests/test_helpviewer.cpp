@@ -1,4 +1,4 @@
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 #include "helpviewer/helpviewer.h"
 #include "platform/browserpane.h"
 #include "platform/webenginepane.h"
@@ -295,7 +295,7 @@ void TestHelpViewer::realHelpPage()
 {
     if (!qEnvironmentVariableIsSet("GRIDLORE_TEST_WEBENGINE"))
         QSKIP("needs a web engine: run as the CTest test labelled webengine");
-    const auto main = shownForm1();
+    const auto main = shownMainWindow();
     // Each menu item, chosen twice, shows the one window it keeps.
     const auto open = [&main](const char *item, const auto &kept) {
         control<QAction>(*main, item)->trigger();
@@ -306,9 +306,9 @@ void TestHelpViewer::realHelpPage()
             count += window->isVisible() && window != main.get();
         return count == 1 && first == kept();
     };
-    QVERIFY(open("mnu_about", [&main] { return main->aboutBox(); }));
+    QVERIFY(open("aboutAction", [&main] { return main->aboutBox(); }));
     main->aboutBox()->close();
-    QVERIFY(open("mnu_lecture", [&main] { return main->helpViewer(); }));
+    QVERIFY(open("helpAction", [&main] { return main->helpViewer(); }));
     HelpViewer *form = main->helpViewer();
     auto *pane = qobject_cast<gridlore::WebEnginePane *>(form->browser());
     QVERIFY(pane);

@@ -1,7 +1,7 @@
 #include "about/aboutbox.h"
 #include "app/startfile.h"
 #include "boardfixture.h"
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 #include "platform/inputbox.h"
 
 #include <chrono>
@@ -140,13 +140,13 @@ private:
 void TestMainWindow::designState()
 {
     QApplication::setPalette(darkTheme);
-    auto form = shownForm1();
+    auto form = shownMainWindow();
     QStringList shown { form->windowTitle(), describe(form->surface()).section(u' ', 2) };
-    for (const char *name : { "Frame1", "Text2", "Text1", "Command4", "Command3", "Command2",
-             "Command1", "Line1", "Label3", "Label2", "Label1" })
+    for (const char *name : { "panel", "sizeBox", "intervalBox", "runButton", "nextButton", "resetButton",
+             "endButton", "separator", "sizeLabel", "intervalLabel", "counterLabel" })
         shown << describe(control(*form, name));
-    QVERIFY(textContrast(*form, *control(*form, "Line1"), 2) >= 4.5);
-    for (const char *name : { "Label3", "Label2", "Label1" })
+    QVERIFY(textContrast(*form, *control(*form, "separator"), 2) >= 4.5);
+    for (const char *name : { "sizeLabel", "intervalLabel", "counterLabel" })
         QVERIFY2(textContrast(*form, *control(*form, name)) >= 4.5, name);
     for (QAction *menu : form->menuBar()->actions()) {
         shown << menu->text();
@@ -156,19 +156,19 @@ void TestMainWindow::designState()
     shown << QFontInfo(form->font()).family() << QApplication::focusWidget()->objectName();
     {
         const MessageBoxes boxes; // a name typed into Save's prompt, then Cancel
-        form->mnu_save_Click();
+        form->saveBoard();
     }
     QVERIFY(!QFileInfo::exists(QStringLiteral("typed")));
     form->setPrompt([&](const QString &prompt) { return shown << prompt, QString(); });
-    form->mnu_save_Click();
-    form->mnu_read_Click();
+    form->saveBoard();
+    form->readPattern();
     QCOMPARE(shown,
-        QStringList({ "Form1", "680x555 ", "Frame1 8,8 673x41 ", "Text2 320,16 41x19 125",
-            "Text1 392,16 41x19 1000", "Command4 104,16 105x17 自動", "Command3 16,14 73x20 次世代",
-            "Command2 464,16 65x20 Reset", "Command1 560,16 57x20 End", "Line1 296,8 1x33 ",
-            "Label3 368,16 25x17 枠", "Label2 432,16 41x17 ms", "Label1 232,16 73x17 1世代目",
+        QStringList({ "Form1", "680x555 ", "panel 8,8 673x41 ", "sizeBox 320,16 41x19 125",
+            "intervalBox 392,16 41x19 1000", "runButton 104,16 105x17 自動", "nextButton 16,14 73x20 次世代",
+            "resetButton 464,16 65x20 Reset", "endButton 560,16 57x20 End", "separator 296,8 1x33 ",
+            "sizeLabel 368,16 25x17 枠", "intervalLabel 432,16 41x17 ms", "counterLabel 232,16 73x17 1世代目",
             "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
-            "バージョン", "IPAPGothic", "Command1", "ファイル名.....", "ファイル名...." }));
+            "バージョン", "IPAPGothic", "endButton", "ファイル名.....", "ファイル名...." }));
 }
 
 void TestMainWindow::marksAfterPresses_data()
@@ -192,13 +192,13 @@ namespace {
 // A shown window on the screen of `ratio` device pixels to a pixel, board
 // `size`, its marks at `points` (fitted when 0); nothing when there is no such
 // screen.
-std::unique_ptr<Form1> shownOnScreen(const QString &size, double points, double ratio)
+std::unique_ptr<MainWindow> shownOnScreen(const QString &size, double points, double ratio)
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
     const auto screen = std::ranges::find(screens, ratio, &QScreen::devicePixelRatio);
     if (screen == screens.end())
         return nullptr;
-    auto form = shownForm1(size, *screen);
+    auto form = shownMainWindow(size, *screen);
     if (points)
         form->surface()->setFontSize(points);
     return form;
@@ -274,7 +274,7 @@ void TestMainWindow::marksAfterGenerations()
         for (int j = 1; j <= form->life().rows(); ++j)
             form->life().board().set(i, j, Cell(random() % 3 ? 0.0 : 1.0));
     QRect board = surface.rect(); // below the panel, where the screen shows the image
-    board.setTop(control(*form, "Frame1")->geometry().bottom() + 1);
+    board.setTop(control(*form, "panel")->geometry().bottom() + 1);
     // The offscreen screen hands out windows in logical pixels only.
     const auto onScreen = [&] {
         QCoreApplication::processEvents(); // paint and send to the window's backing store
@@ -288,14 +288,14 @@ void TestMainWindow::marksAfterGenerations()
             QPainter painter(&expected);
             layout.mark(painter, 2, 2, form->life().board().at(2, 2) == 1);
         }
-        generation % 2 ? form->Command3_Click() : form->Timer1_Timer();
+        generation % 2 ? form->nextGeneration() : form->runTick();
         expected = layout.board(expected, *form);
         QCOMPARE(shown, expected);
         if (ratio == 1)
             QCOMPARE(onScreen(), shown.copy(board));
     }
     form->life().board().set(1, 2, 2.0);
-    form->DrawCells();
+    form->drawCells();
     QCOMPARE(shown, layout.board(expected, *form));
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, 2));
     QCOMPARE(form->life().board().at(1, 2).number(), 0.0);
@@ -316,14 +316,14 @@ void TestMainWindow::boardFollowsTheWindow_data()
 void TestMainWindow::boardFollowsTheWindow()
 {
     QFETCH(QString, before);
-    auto form = shownForm1();
+    auto form = shownMainWindow();
     const QImage &shown = form->surface()->image();
     placeBoard(form->life().board(), 60, 50, Glider);
     if (before == "a generation")
-        form->Command3_Click();
+        form->nextGeneration();
     if (before == "a Read") {
         QVERIFY(writeFile("glider.cells", Glider.toLatin1()));
-        QVERIFY(form->ReadFile("glider.cells"));
+        QVERIFY(form->readPatternFile("glider.cells"));
     }
     CellArray cells = form->life().board();
     const auto showsTheBoard = [&](int width) {
@@ -353,7 +353,7 @@ void TestMainWindow::boardFollowsTheWindow()
             if (i > 62 || j > 50)
                 cells.set(i, j, Cell(0.0));
     for (const QString &newSize : { QStringLiteral("62.5"), QStringLiteral("125") }) {
-        control<QLineEdit>(*form, "Text2")->setText(newSize); // smaller, then back
+        control<QLineEdit>(*form, "sizeBox")->setText(newSize); // smaller, then back
         const int width = form->surface()->width() - 10;
         form->resize(form->width() - 10, form->height());
         showsTheBoard(width);
@@ -368,19 +368,19 @@ void TestMainWindow::boardFollowsTheWindow()
 // when the board grows; the picture is the bare grid.
 void TestMainWindow::resetLeavesNothingBehind()
 {
-    auto form = shownForm1();
+    auto form = shownMainWindow();
     placeBoard(form->life().board(), 51, 19, QStringLiteral("O\nO\nO"));
     QTest::mouseClick(form->surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(50, 0));
     QCOMPARE(form->life().board().at(50, 0).number(), 1.0);
-    control<QLineEdit>(*form, "Text2")->setText(QStringLiteral("50"));
-    form->Command2_Click();
+    control<QLineEdit>(*form, "sizeBox")->setText(QStringLiteral("50"));
+    form->reset();
     Life fresh;
     fresh.setBoardSize(50);
     fresh.clearLiveArea();
     QCOMPARE(firstDifference(form->life().board(), fresh.board()), QString());
     QCOMPARE(form->surface()->image(), BoardLayout(*form).grid());
-    form->Command3_Click();
-    control<QLineEdit>(*form, "Text2")->setText(QStringLiteral("125"));
+    form->nextGeneration();
+    control<QLineEdit>(*form, "sizeBox")->setText(QStringLiteral("125"));
     form->resize(form->width() + 30, form->height());
     QTRY_COMPARE(form->life().columns(), 125);
     for (int i = 1; i <= 125; ++i)
@@ -391,8 +391,8 @@ void TestMainWindow::resetLeavesNothingBehind()
 void TestMainWindow::pressTakesTheKeys_data()
 {
     QTest::addColumn<QString>("box");
-    QTest::newRow("size box") << "Text2";
-    QTest::newRow("interval box") << "Text1";
+    QTest::newRow("size box") << "sizeBox";
+    QTest::newRow("interval box") << "intervalBox";
 }
 
 // Once the board is pressed, Ctrl+Z takes the press back instead of the
@@ -400,7 +400,7 @@ void TestMainWindow::pressTakesTheKeys_data()
 void TestMainWindow::pressTakesTheKeys()
 {
     QFETCH(QString, box);
-    auto form = shownForm1();
+    auto form = shownMainWindow();
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     auto *typed = control<QLineEdit>(*form, qPrintable(box));
@@ -412,7 +412,7 @@ void TestMainWindow::pressTakesTheKeys()
     QCOMPARE(form->life().board().at(3, 2).number(), 0.0);
     for (int tab = 0; tab < 7; ++tab) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget()->parentWidget() == control(*form, "Frame1"));
+        QVERIFY(QApplication::focusWidget()->parentWidget() == control(*form, "panel"));
     }
 }
 
@@ -492,12 +492,12 @@ struct Terminal
 
 // A shown, active window (where the keys for paste work) on board `size`,
 // the automatic run on.
-std::unique_ptr<Form1> runningForm1(const QString &size = {})
+std::unique_ptr<MainWindow> runningMainWindow(const QString &size = {})
 {
-    auto form = shownForm1(size);
+    auto form = shownMainWindow(size);
     form->activateWindow();
     (void)QTest::qWaitForWindowActive(form.get());
-    form->Command4_Click();
+    form->toggleRun();
     return form;
 }
 
@@ -506,7 +506,7 @@ enum class Way { Read, Drop, CommandLine, Paste };
 enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
 
 // Saves with `name` typed, as `setting` says; the message shown, or nothing.
-QString save(Form1 &form, const QString &name, Setting setting = Setting::Plain)
+QString save(MainWindow &form, const QString &name, Setting setting = Setting::Plain)
 {
     form.setPrompt([&](const QString &) { return name; });
     const std::jthread rescue = rescuePipe(PipeEnd::Reader);
@@ -519,7 +519,7 @@ QString save(Form1 &form, const QString &name, Setting setting = Setting::Plain)
     // Root may write anywhere.
     ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
     MessageBoxes messages;
-    form.mnu_save_Click();
+    form.saveBoard();
     ::setfsuid(::geteuid());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
@@ -543,27 +543,27 @@ void TestMainWindow::runControls_data()
 {
     QTest::addColumn<QString>("clicks"); // buttons, and "tick" for a tick of the run
     QTest::addColumn<bool>("timerOn");
-    QTest::addColumn<QString>("toggle"); // Command4's caption
+    QTest::addColumn<QString>("toggle"); // runButton's caption
     QTest::addColumn<QString>("counter");
     const auto row = [](const char *clicks, bool on, const char *toggle, const char *counter) {
         QTest::newRow(clicks) << QString(clicks) << on << QString(toggle) << QString(counter);
     };
     // The toggle follows the timer, not its caption; Reset stops the timer
     // only; each tick runs the next-generation command.
-    row("Command4", true, "自動Stop", "1世代目");
-    row("Command4 Command4", false, "自動", "1世代目");
-    row("Command4 Command2", false, "自動Stop", "1世代目");
-    row("Command4 Command2 Command4 Command4", false, "自動", "1世代目");
-    row("Command4 Command3", true, "自動Stop", " 2世代目");
-    row("Command3 Command3 Command2 Command3", false, "自動", " 2世代目");
-    row("Command4 tick tick tick Command4", false, "自動", " 4世代目");
+    row("runButton", true, "自動Stop", "1世代目");
+    row("runButton runButton", false, "自動", "1世代目");
+    row("runButton resetButton", false, "自動Stop", "1世代目");
+    row("runButton resetButton runButton runButton", false, "自動", "1世代目");
+    row("runButton nextButton", true, "自動Stop", " 2世代目");
+    row("nextButton nextButton resetButton nextButton", false, "自動", " 2世代目");
+    row("runButton tick tick tick runButton", false, "自動", " 4世代目");
 }
 
 void TestMainWindow::runControls()
 {
     QFETCH(QString, clicks);
-    auto form = shownForm1();
-    control<QLineEdit>(*form, "Text1")->setText(QStringLiteral("15"));
+    auto form = shownMainWindow();
+    control<QLineEdit>(*form, "intervalBox")->setText(QStringLiteral("15"));
     form->timer()->setInterval(15); // spares the first second's wait
     // The clicks after the k-th "tick" run in the handler of the run's k-th
     // tick, after the generation it ran.
@@ -580,8 +580,8 @@ void TestMainWindow::runControls()
     click(steps[0]);
     QTRY_VERIFY(ticks >= steps.size() - 1);
     QTEST(form->timer()->isActive(), "timerOn");
-    QTEST(control<QPushButton>(*form, "Command4")->text(), "toggle");
-    QTEST(control<QLabel>(*form, "Label1")->text(), "counter");
+    QTEST(control<QPushButton>(*form, "runButton")->text(), "toggle");
+    QTEST(control<QLabel>(*form, "counterLabel")->text(), "counter");
     QFETCH(QString, counter);
     QCOMPARE(form->generation(), counter.chopped(3).toDouble());
 }
@@ -613,9 +613,9 @@ void TestMainWindow::typedNumbers()
 {
     QFETCH(Box, box);
     QFETCH(QString, typed);
-    auto form = shownForm1();
-    control<QLineEdit>(*form, box == Box::Size ? "Text2" : "Text1")->setText(typed);
-    box == Box::Size ? form->Command2_Click() : form->Timer1_Timer();
+    auto form = shownMainWindow();
+    control<QLineEdit>(*form, box == Box::Size ? "sizeBox" : "intervalBox")->setText(typed);
+    box == Box::Size ? form->reset() : form->runTick();
     QTEST(box == Box::Size ? form->life().columns() : form->timer()->interval(), "taken");
 }
 
@@ -664,7 +664,7 @@ void TestMainWindow::read()
     QFETCH(QString, input);
     QFETCH(double, cell);
     QVERIFY(!makeFiles().isEmpty());
-    const std::unique_ptr<Form1> form = runningForm1();
+    const std::unique_ptr<MainWindow> form = runningMainWindow();
     const std::jthread rescue = rescuePipe(PipeEnd::Writer);
     const Terminal terminal;
     if (input == "a terminal") {
@@ -679,7 +679,7 @@ void TestMainWindow::read()
     switch (way) {
     case Way::Read:
         form->setPrompt([&](const QString &) { return input; });
-        form->mnu_read_Click();
+        form->readPattern();
         break;
     case Way::Drop:
         if (QApplication::sendEvent(form.get(), &enter), enter.isAccepted())
@@ -703,7 +703,7 @@ void TestMainWindow::read()
 // Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.
 void TestMainWindow::copy()
 {
-    const std::unique_ptr<Form1> form = runningForm1();
+    const std::unique_ptr<MainWindow> form = runningMainWindow();
     placeBoard(form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
     QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
@@ -741,7 +741,7 @@ void TestMainWindow::saveWrites()
     QSet<QString> files = entries();
     if (!name.isEmpty())
         files << name.section(u'/', 0, 0);
-    const std::unique_ptr<Form1> form = runningForm1(size);
+    const std::unique_ptr<MainWindow> form = runningMainWindow(size);
     QCOMPARE(save(*form, name), QString());
     QVERIFY(!form->timer()->isActive());
     QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(cells));
@@ -780,7 +780,7 @@ void TestMainWindow::saveFails()
     if (name == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("making a device node needs root");
     const QStringList files = QDir().entryList(QDir::Files | QDir::System);
-    const std::unique_ptr<Form1> form = runningForm1(QStringLiteral("150"));
+    const std::unique_ptr<MainWindow> form = runningMainWindow(QStringLiteral("150"));
     const QString message = save(*form, name, setting);
     QVERIFY(!form->timer()->isActive());
     QVERIFY(message.contains(QDir::toNativeSeparators(name) + "」を保存"));
@@ -800,11 +800,11 @@ void TestMainWindow::saveFails()
 void TestMainWindow::aboutBox()
 {
     QApplication::setPalette(darkTheme);
-    gridlore::Form1 form;
-    form.mnu_about_Click();
+    gridlore::MainWindow form;
+    form.showAbout();
     QPointer<AboutBox> dialog = form.aboutBox();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    form.mnu_about_Click();
+    form.showAbout();
     QCOMPARE(form.aboutBox(), dialog.data());
     const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
     QStringList shown { dialog->windowTitle(), dialog->focusWidget()->objectName(),
@@ -837,7 +837,7 @@ void TestMainWindow::aboutBox()
     }
     QTest::keyClick(dialog.data(), Qt::Key_Escape);
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
-    form.mnu_about_Click();
+    form.showAbout();
     QVERIFY((dialog = form.aboutBox())->isVisible());
     QTest::mouseClick(control(*dialog, "okButton"), Qt::LeftButton);
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());

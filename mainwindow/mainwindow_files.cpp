@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "mainwindow/boardfile.h"
 #include "patterns/patternfile.h"
@@ -13,40 +13,40 @@
 
 namespace gridlore {
 
-void Form1::mnu_read_Click()
+void MainWindow::readPattern()
 {
     const QString name = prompt_(QStringLiteral("ファイル名...."));
     if (name.isEmpty())
         return; // Cancel: the run goes on
-    ReadFile(name);
+    readPatternFile(name);
 }
 
-bool Form1::ReadFile(const QString &typed)
+bool MainWindow::readPatternFile(const QString &typed)
 {
     BoardFile file(resolvePatternName(typed));
     std::istream *in = file.openForReading();
     if (!in)
         return false; // passed over quietly, as every Read failure is: the run goes on
-    return FillBoard(*in);
+    return fillBoard(*in);
 }
 
-bool Form1::FillBoard(std::istream &in)
+bool MainWindow::fillBoard(std::istream &in)
 {
-    Timer1->stop();
+    runTimer->stop();
     const UndoHistory::Position before = position();
-    const ReadResult result = readPattern(in, life_);
+    const ReadResult result = gridlore::readPattern(in, life_);
     // A read that stopped part way keeps the cells it read, and the screen
     // must show them.
     if (result == ReadResult::Complete
         || (result == ReadResult::Stopped && BoardSnapshot(life_) != before.board))
-        DrawCells();
+        drawCells();
     record(before);
     return result != ReadResult::Unchanged;
 }
 
-void Form1::mnu_save_Click()
+void MainWindow::saveBoard()
 {
-    Timer1->stop();
+    runTimer->stop();
     const QString name = prompt_(QStringLiteral("ファイル名....."));
     if (name.isEmpty())
         return;

@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "platform/numbertext_qt.h"
 
@@ -28,61 +28,61 @@ int timerInterval(double milliseconds)
 
 } // namespace
 
-void Form1::Command3_Click()
+void MainWindow::nextGeneration()
 {
     const UndoHistory::Position before = position();
-    nextGeneration();
+    advanceGeneration();
     record(before);
 }
 
-void Form1::nextGeneration()
+void MainWindow::advanceGeneration()
 {
     life_.step();
-    DrawCells();
+    drawCells();
     ++generation_;
-    Label1->setText(numberToQString(generation_) + CounterSuffix);
+    counterLabel->setText(numberToQString(generation_) + CounterSuffix);
 }
 
-void Form1::Command4_Click()
+void MainWindow::toggleRun()
 {
-    if (!Timer1->isActive()) {
+    if (!runTimer->isActive()) {
         runStepOpen_ = false;
-        Timer1->start();
-        Command4->setText(QStringLiteral("自動Stop"));
+        runTimer->start();
+        runButton->setText(QStringLiteral("自動Stop"));
     } else {
-        Timer1->stop();
-        Command4->setText(QStringLiteral("自動"));
+        runTimer->stop();
+        runButton->setText(QStringLiteral("自動"));
     }
 }
 
-void Form1::Timer1_Timer()
+void MainWindow::runTick()
 {
-    const double v = textToNumber(Text1->text());
+    const double v = textToNumber(intervalBox->text());
     if (v > 10) {
         const int interval = timerInterval(v);
         // Setting the interval restarts the timer, so leave an unchanged one
         // alone to keep the ticks on their beat.
-        if (interval != Timer1->interval())
-            Timer1->setInterval(interval);
+        if (interval != runTimer->interval())
+            runTimer->setInterval(interval);
     }
     // The run's first generation records the step that takes the whole run
     // back; the others only add to it.
     if (runStepOpen_) {
-        nextGeneration();
+        advanceGeneration();
         return;
     }
-    Command3_Click();
+    nextGeneration();
     runStepOpen_ = true;
 }
 
-void Form1::Command2_Click()
+void MainWindow::reset()
 {
     const UndoHistory::Position before = position();
-    Timer1->stop();
+    runTimer->stop();
     generation_ = 1;
-    Label1->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
+    counterLabel->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
     gridSurfaceSize_ = QSize(); // laid out afresh, whatever the sizes
-    SetUpBoard();
+    setUpBoard();
     record(before);
 }
 

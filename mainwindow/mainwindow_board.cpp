@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "platform/drawingsurface.h"
 #include "platform/numbertext_qt.h"
@@ -26,9 +26,9 @@ double single(double value)
 }
 } // namespace
 
-void Form1::SetUpBoard()
+void MainWindow::setUpBoard()
 {
-    life_.setBoardSize(textToNumber(Text2->text()));
+    life_.setBoardSize(textToNumber(sizeBox->text()));
     layOutBoard();
     life_.clearBoard();
 }
@@ -37,7 +37,7 @@ void Form1::SetUpBoard()
 // size; true when the grid was drawn anew, with no marks on it yet. A grid
 // that still fits both is kept as it is. Minimised, there is no width to lay
 // cells out in, and the next real size decides.
-bool Form1::layOutBoard()
+bool MainWindow::layOutBoard()
 {
     marksShown_ = false;
     const double W = surface_->scaleWidth();
@@ -49,13 +49,12 @@ bool Form1::layOutBoard()
         gridSurfaceSize_ = surface_->size();
         gridBoardSize_ = life_.boardSize();
         surface_->clear();
-        TopMargin = 1.1 * twips::fromPixels(Frame1->height());
-        const double H = surface_->scaleHeight() - TopMargin;
+        topMargin_ = 1.1 * twips::fromPixels(panel->height());
+        const double H = surface_->scaleHeight() - topMargin_;
         const double p = W / life_.boardSize();
-        CellWidth = p;
-        CellHeight = p;
+        cellSize_ = p;
         surface_->setBackColor(Qt::white);
-        const double top = 1.5 * TopMargin;
+        const double top = 1.5 * topMargin_;
         for (double x = 0; x <= W; x += p)
             surface_->line(x, top, x, H, GridColour);
         for (double y = 0; y <= H - top; y += p)
@@ -68,15 +67,15 @@ bool Form1::layOutBoard()
 
 // The largest size, in half-point steps down from 100, at which an asterisk is
 // no wider than a cell; the smallest size the surface renders if none is.
-void Form1::fitFont()
+void MainWindow::fitFont()
 {
     surface_->setFontSize(100);
-    while (surface_->textWidth(Mark) > CellWidth
+    while (surface_->textWidth(Mark) > cellSize_
         && surface_->fontSize() > DrawingSurface::SmallestFontSize)
         surface_->setFontSize(surface_->fontSize() - 0.5);
 }
 
-void Form1::DrawCells()
+void MainWindow::drawCells()
 {
     CellArray &board = life_.board();
     const int columns = life_.columns();
@@ -124,13 +123,13 @@ void Form1::DrawCells()
 // Where cell (column, row)'s asterisk is printed on the grid of the last
 // rebuild: a quarter of the text height above the cell's top edge, in single
 // precision.
-QPointF Form1::markPosition(int column, int row, float quarterHeight) const
+QPointF MainWindow::markPosition(int column, int row, float quarterHeight) const
 {
-    return QPointF(single(CellWidth * (column - 1)),
-        single(CellHeight * (row - 1) + 1.5 * TopMargin - quarterHeight));
+    return QPointF(single(cellSize_ * (column - 1)),
+        single(cellSize_ * (row - 1) + 1.5 * topMargin_ - quarterHeight));
 }
 
-void Form1::printLiveMarks()
+void MainWindow::printLiveMarks()
 {
     for (int i = 1; i <= life_.columns(); ++i)
         for (int j = 1; j <= life_.rows(); ++j)
@@ -138,7 +137,7 @@ void Form1::printLiveMarks()
                 printMark(i, j, Qt::black);
 }
 
-void Form1::printMark(int column, int row, const QColor &colour)
+void MainWindow::printMark(int column, int row, const QColor &colour)
 {
     const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
     const QPointF at = markPosition(column, row, quarter);

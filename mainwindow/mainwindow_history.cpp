@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "platform/numbertext_qt.h"
 
@@ -26,23 +26,23 @@ QString sizeText(double size)
 
 // Like Ctrl+C and Ctrl+V, the keys belong to a focused text box, which claims
 // them before a window shortcut sees them.
-void Form1::connectHistory()
+void MainWindow::connectHistory()
 {
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
-        &Form1::UndoStep);
+        &MainWindow::undo);
     for (const QKeySequence &keys :
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) })
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::RedoStep);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &MainWindow::redo);
 }
 
-UndoHistory::Position Form1::position() const
+UndoHistory::Position MainWindow::position() const
 {
     return { BoardSnapshot(life_), generation_ };
 }
 
 // A change is one step when it changed anything; it also ends the automatic
 // run's step, so that the run's later generations make a step of their own.
-void Form1::record(const UndoHistory::Position &before)
+void MainWindow::record(const UndoHistory::Position &before)
 {
     runStepOpen_ = false;
     const UndoHistory::Position now = position();
@@ -50,37 +50,37 @@ void Form1::record(const UndoHistory::Position &before)
         history_.record(before);
 }
 
-void Form1::UndoStep()
+void MainWindow::undo()
 {
     if (std::optional<UndoHistory::Position> back = history_.undo(position()))
         goTo(*back);
 }
 
-void Form1::RedoStep()
+void MainWindow::redo()
 {
     if (std::optional<UndoHistory::Position> again = history_.redo(position()))
         goTo(*again);
 }
 
 // The run stops first, so that no tick lands on the board being put back.
-void Form1::goTo(const UndoHistory::Position &to)
+void MainWindow::goTo(const UndoHistory::Position &to)
 {
-    Timer1->stop();
-    Command4->setText(QStringLiteral("自動"));
+    runTimer->stop();
+    runButton->setText(QStringLiteral("自動"));
     stroking_ = false;
     to.board.restoreTo(life_);
-    Text2->setText(sizeText(to.board.boardSize()));
+    sizeBox->setText(sizeText(to.board.boardSize()));
     layOutBoard(); // anew where the size differs
     showGeneration(to.generation);
-    DrawCells();
+    drawCells();
 }
 
-void Form1::showGeneration(double generation)
+void MainWindow::showGeneration(double generation)
 {
     generation_ = generation;
     // Only the first generation's caption, at start and after Reset, has no
     // blank before the number.
-    Label1->setText(generation == 1 ? QStringLiteral("1世代目")
+    counterLabel->setText(generation == 1 ? QStringLiteral("1世代目")
                                     : numberToQString(generation) + QStringLiteral("世代目"));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/drawingsurface.h"
 
 #include <QtTest>
@@ -11,17 +11,17 @@
 
 // A shown main window, laid out by its first resize as at start-up, with the
 // board size `size` when given (typed, then Reset), on `screen` when given.
-inline std::unique_ptr<gridlore::Form1> shownForm1(
+inline std::unique_ptr<gridlore::MainWindow> shownMainWindow(
     const QString &size = {}, const QScreen *screen = nullptr)
 {
-    auto form = std::make_unique<gridlore::Form1>();
+    auto form = std::make_unique<gridlore::MainWindow>();
     if (screen)
         form->move(screen->geometry().topLeft());
     form->show();
     (void)QTest::qWaitForWindowExposed(form.get()); // offscreen windows are exposed at once
     if (!size.isEmpty()) {
-        form->findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(size);
-        form->Command2_Click();
+        form->findChild<QLineEdit *>(QStringLiteral("sizeBox"))->setText(size);
+        form->reset();
     }
     return form;
 }
@@ -54,7 +54,7 @@ struct BoardLayout
     QFontMetricsF metrics;
     qreal ratio; // device pixels to a pixel, the screen's
 
-    explicit BoardLayout(const gridlore::Form1 &form)
+    explicit BoardLayout(const gridlore::MainWindow &form)
         : width(form.surface()->width() * 15.0)
         , height(form.surface()->height() * 15.0)
         , size(form.life().boardSize())
@@ -107,7 +107,7 @@ struct BoardLayout
 
     // Every cell's asterisk, column by column, over `image`; with `liveOnly`
     // the black ones alone, as a fresh grid shows the board.
-    QImage board(QImage image, const gridlore::Form1 &form, bool liveOnly = false) const
+    QImage board(QImage image, const gridlore::MainWindow &form, bool liveOnly = false) const
     {
         QPainter painter(&image);
         for (int i = 1; i <= form.life().columns(); ++i)

@@ -24,59 +24,56 @@ namespace gridlore {
 
 // The main window: the control panel over the board, the menus, and the game
 // state, which lives here for as long as the window does.
-class Form1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    // Handlers, one per event the window answers.
-    void Form_Load();
-    void Form_Resize();
-    void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
-    // While a button stays down, the cells the pointer enters take the state
-    // the pressed cell took: one stroke, taken back as one step. The next
-    // press starts the next stroke.
-    void Form_MouseMove(double x, double y);
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Timer1_Timer();
-    void mnu_read_Click();
-    void mnu_save_Click();
-    void mnu_end_Click();
-    void mnu_lecture_Click();
-    void mnu_about_Click();
-    void PastePattern(); // Ctrl+V: the clipboard's text, read as Read reads a file
-    void CopyPattern(); // Ctrl+C: the live cells onto the clipboard as RLE
-    void UndoStep(); // Ctrl+Z: the board, counter and size as before the last change
-    void RedoStep(); // Ctrl+Shift+Z, Ctrl+Y: the change taken back, done again
+    // The commands, one per control, menu item, key or event the window answers.
+    void windowResized();
+    // A press flips the cell under it. While the button stays down, the cells
+    // the pointer enters take the state the pressed cell took: one stroke,
+    // taken back as one step. The next press starts the next stroke.
+    void pressCell(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
+    void strokeTo(double x, double y);
+    void nextGeneration(); // 次世代
+    void toggleRun(); // 自動 / 自動Stop
+    void runTick(); // the automatic run's timer
+    void reset(); // Reset
+    void endProgram(); // End, End(E)
+    void readPattern(); // Read(R)
+    void saveBoard(); // Save(S)
+    void showHelp(); // Gridloreとは
+    void showAbout(); // バージョン
+    void pastePattern(); // Ctrl+V: the clipboard's text, read as Read reads a file
+    void copyPattern(); // Ctrl+C: the live cells onto the clipboard as RLE
+    void undo(); // Ctrl+Z: the board, counter and size as before the last change
+    void redo(); // Ctrl+Shift+Z, Ctrl+Y: the change taken back, done again
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was. A bare name not in the current folder is
     // looked up in the bundled collection.
-    bool ReadFile(const QString &name);
+    bool readPatternFile(const QString &name);
     // What Read does with an open file, for every way a pattern comes in: the
     // run stops, the board is filled and repainted when any cell changed.
     // False when the board was left as it was.
-    bool FillBoard(std::istream &in);
+    bool fillBoard(std::istream &in);
 
     // The board procedures.
-    void SetUpBoard();
-    void DrawCells();
+    void setUpBoard();
+    void drawCells();
 
     // Read access for tests and tools.
     Life &life() { return life_; }
     const Life &life() const { return life_; }
     DrawingSurface *surface() const { return surface_; }
-    QTimer *timer() const { return Timer1; }
+    QTimer *timer() const { return runTimer; }
     double generation() const { return generation_; }
-    double topMargin() const { return TopMargin; }
-    double cellWidth() const { return CellWidth; }
-    double cellHeight() const { return CellHeight; }
+    double topMargin() const { return topMargin_; }
+    double cellSize() const { return cellSize_; }
     HelpViewer *helpViewer() const { return helpViewer_; }
     const UndoHistory &history() const { return history_; }
     AboutBox *aboutBox() const { return about_; }
@@ -96,6 +93,7 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void startGame();
     void connectPatternSources();
     bool layOutBoard();
     void printLiveMarks();
@@ -105,7 +103,7 @@ private:
     bool cellAt(double x, double y, int &column, int &row) const;
     void paintCell(int column, int row, double value);
     void connectHistory();
-    void nextGeneration();
+    void advanceGeneration();
     UndoHistory::Position position() const;
     void record(const UndoHistory::Position &before);
     void goTo(const UndoHistory::Position &position);
@@ -118,35 +116,34 @@ private:
     // which always lays the board out afresh.
     QSize gridSurfaceSize_;
     double gridBoardSize_ = 0;
-    double TopMargin = 0;
-    double CellWidth = 0;
-    double CellHeight = 0;
-    // The generation that Label1 shows; counted in double precision, as the
+    double topMargin_ = 0;
+    double cellSize_ = 0; // cells are square
+    // The generation that counterLabel shows; counted in double precision, as the
     // label's number-to-text form writes it.
     double generation_ = 1;
 
     // Controls.
     DrawingSurface *surface_ = nullptr;
-    QFrame *Frame1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QFrame *Line1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QTimer *Timer1 = nullptr;
+    QFrame *panel = nullptr;
+    QLineEdit *sizeBox = nullptr;
+    QLineEdit *intervalBox = nullptr;
+    QPushButton *runButton = nullptr;
+    QPushButton *nextButton = nullptr;
+    QPushButton *resetButton = nullptr;
+    QPushButton *endButton = nullptr;
+    QFrame *separator = nullptr;
+    QLabel *sizeLabel = nullptr;
+    QLabel *intervalLabel = nullptr;
+    QLabel *counterLabel = nullptr;
+    QTimer *runTimer = nullptr;
 
-    QMenu *mnu_file = nullptr;
-    QAction *mnu_read = nullptr;
-    QAction *mnu_save = nullptr;
-    QAction *mnu_end = nullptr;
-    QMenu *mnu_hlp = nullptr;
-    QAction *mnu_lecture = nullptr;
-    QAction *mnu_about = nullptr;
+    QMenu *fileMenu = nullptr;
+    QAction *readAction = nullptr;
+    QAction *saveAction = nullptr;
+    QAction *endAction = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *helpAction = nullptr;
+    QAction *aboutAction = nullptr;
 
     UndoHistory history_;
     // The automatic run's generations since it started, or since a change of
@@ -162,10 +159,10 @@ private:
     QPointer<HelpViewer> helpViewer_;
     QPointer<AboutBox> about_;
     Prompt prompt_;
-    // The surface shows the marks as the last DrawCells printed them, on the
+    // The surface shows the marks as the last drawCells printed them, on the
     // same geometry, and the board's changes since are all that can differ.
     bool marksShown_ = false;
-    std::vector<DrawingSurface::Recolour> changedMarks_; // reused by every DrawCells
+    std::vector<DrawingSurface::Recolour> changedMarks_; // reused by every drawCells
 };
 
 } // namespace gridlore

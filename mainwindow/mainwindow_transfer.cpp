@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "patterns/boundedinput.h"
 #include "patterns/rlewriter.h"
@@ -43,25 +43,25 @@ bool isDragOrDrop(const QEvent *event)
 
 // Ctrl+V and Ctrl+C belong to the focused text box when there is one: a line
 // edit claims them before a window shortcut sees them.
-void Form1::connectPatternSources()
+void MainWindow::connectPatternSources()
 {
     setAcceptDrops(true);
-    for (QLineEdit *box : { Text1, Text2 })
+    for (QLineEdit *box : { intervalBox, sizeBox })
         box->installEventFilter(this);
     for (const QKeySequence &keys :
         { QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert) })
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::PastePattern);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &MainWindow::pastePattern);
     for (const QKeySequence &keys :
         { QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert) })
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::CopyPattern);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &MainWindow::copyPattern);
 }
 
-void Form1::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     dragMoveEvent(event);
 }
 
-void Form1::dragMoveEvent(QDragMoveEvent *event)
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
 {
     if (takesFile(event)) {
         event->setDropAction(Qt::CopyAction);
@@ -71,7 +71,7 @@ void Form1::dragMoveEvent(QDragMoveEvent *event)
     }
 }
 
-void Form1::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     if (!takesFile(event)) {
         event->ignore();
@@ -79,18 +79,18 @@ void Form1::dropEvent(QDropEvent *event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    ReadFile(firstLocalFile(event->mimeData()));
+    readPatternFile(firstLocalFile(event->mimeData()));
 }
 
 // The text boxes still take dropped text; a dropped file is the window's.
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (isDragOrDrop(event) && takesFile(static_cast<QDropEvent *>(event)))
         return QWidget::event(event);
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::PastePattern()
+void MainWindow::pastePattern()
 {
     // The text is read as a file with that content would be; no text at all
     // is an empty file.
@@ -103,10 +103,10 @@ void Form1::PastePattern()
     if (bytes.size() > MaxPatternInputSize)
         return;
     std::istringstream in(std::move(bytes));
-    FillBoard(in);
+    fillBoard(in);
 }
 
-void Form1::CopyPattern()
+void MainWindow::copyPattern()
 {
     std::ostringstream rle;
     writeRle(rle, life_);

@@ -1,4 +1,4 @@
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,16 +24,16 @@ int cellIndex(double position)
 
 // The cell under (x, y) on the grid of the last rebuild, on the board or not;
 // false before any grid is laid out.
-bool Form1::cellAt(double x, double y, int &column, int &row) const
+bool MainWindow::cellAt(double x, double y, int &column, int &row) const
 {
-    if (!(CellWidth > 0))
+    if (!(cellSize_ > 0))
         return false;
-    column = cellIndex(std::floor(x / CellWidth) + 1);
-    row = cellIndex(std::floor((y - 1.5 * TopMargin) / CellHeight) + 1);
+    column = cellIndex(std::floor(x / cellSize_) + 1);
+    row = cellIndex(std::floor((y - 1.5 * topMargin_) / cellSize_) + 1);
     return true;
 }
 
-void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
+void MainWindow::pressCell(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
 {
     stroking_ = false;
     int i = 0;
@@ -60,7 +60,7 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
 
 // Every cell on the line from the last cell to this one, so that a fast
 // movement leaves no gaps.
-void Form1::Form_MouseMove(double x, double y)
+void MainWindow::strokeTo(double x, double y)
 {
     int column = 0;
     int row = 0;
@@ -87,7 +87,7 @@ void Form1::Form_MouseMove(double x, double y)
 }
 
 // Gives a cell the stroke's state, printing its mark only when that changes.
-void Form1::paintCell(int column, int row, double value)
+void MainWindow::paintCell(int column, int row, double value)
 {
     CellArray &board = life_.board();
     const Cell now = board.at(column, row);
