@@ -59,7 +59,7 @@ int main(int argc, char **argv)
             form.life().board().set(i, j, Cell(random() % 3 == 0 ? 1.0 : 0.0));
     for (int n = 0; n < settle; ++n)
         form.life().step();
-    form.drawCells();
+    form.view().drawCells(form.life());
 
     auto *label = form.findChild<QLabel *>(QStringLiteral("counterLabel"));
     auto generation

@@ -53,7 +53,7 @@ void BM_DrawCells(benchmark::State &state)
 {
     auto form = windowWithBoard(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        form->drawCells();
+        form->view().drawCells(form->life());
 }
 
 void BM_Generation(benchmark::State &state)

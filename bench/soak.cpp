@@ -94,7 +94,7 @@ int main(int argc, char **argv)
             afterFirstMinute = residentMegabytes();
         for (int k = int(random() % 6); k > 0; --k, ++presses) {
             const QPoint at(int(random() % 680), 68 + int(random() % 480));
-            QTest::mouseClick(form.surface(), Qt::LeftButton, Qt::NoModifier, at);
+            QTest::mouseClick(form.view().surface(), Qt::LeftButton, Qt::NoModifier, at);
         }
         switch (random() % 4) {
         case 0: { // save, check it reads back, read it again

@@ -64,17 +64,17 @@ void MainWindow::createControls()
     setWindowTitle(QStringLiteral("Form1"));
     setFont(japaneseFont(9.75));
 
-    surface_ = new DrawingSurface(this);
-    surface_->setObjectName(QStringLiteral("boardSurface"));
+    DrawingSurface *surface = view_.surface();
+    surface->setObjectName(QStringLiteral("boardSurface"));
     // Marks are drawn without antialiasing so that a white asterisk printed
     // over a black one removes it completely instead of leaving a grey ghost.
     QFont marks = japaneseFont(9.75);
     marks.setStyleStrategy(QFont::NoAntialias);
-    surface_->setFont(marks);
-    setCentralWidget(surface_);
+    surface->setFont(marks);
+    setCentralWidget(surface);
     // A press on the board takes the keys from a text box, so that Ctrl+Z and
     // the like act on the board; Tab still moves over the panel alone.
-    surface_->setFocusPolicy(Qt::ClickFocus);
+    surface->setFocusPolicy(Qt::ClickFocus);
 
     runTimer = new QTimer(this);
     runTimer->setObjectName(QStringLiteral("runTimer"));
@@ -82,7 +82,7 @@ void MainWindow::createControls()
     runTimer->setTimerType(Qt::PreciseTimer);
 
     const QFont panelFont = japaneseFont(9);
-    panel = placed(new QFrame(surface_), "panel", 120, 120, 10095, 615);
+    panel = placed(new QFrame(surface), "panel", 120, 120, 10095, 615);
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     panel->setAutoFillBackground(true);
     // Black for what is drawn on the white panel in the text colour (the
@@ -94,16 +94,18 @@ void MainWindow::createControls()
     panel->setFont(panelFont);
     // Presses on the panel are the panel's, never a cell's.
     panel->setAttribute(Qt::WA_NoMousePropagation);
+    view_.setPanel(panel);
 
     const QFont controlFont = QApplication::font();
     sizeBox = placed(new QLineEdit(QStringLiteral("125"), panel), "sizeBox", 4800, 240, 615, 285);
-    intervalBox = placed(new QLineEdit(QStringLiteral("1000"), panel), "intervalBox", 5880, 240, 615, 285);
+    intervalBox
+        = placed(new QLineEdit(QStringLiteral("1000"), panel), "intervalBox", 5880, 240, 615, 285);
     runButton
         = placed(new QPushButton(QStringLiteral("自動"), panel), "runButton", 1560, 233, 1575, 255);
     nextButton = placed(
         new QPushButton(QStringLiteral("次世代"), panel), "nextButton", 240, 210, 1095, 300);
-    resetButton
-        = placed(new QPushButton(QStringLiteral("Reset"), panel), "resetButton", 6960, 240, 975, 300);
+    resetButton = placed(
+        new QPushButton(QStringLiteral("Reset"), panel), "resetButton", 6960, 240, 975, 300);
     endButton
         = placed(new QPushButton(QStringLiteral("End"), panel), "endButton", 8400, 240, 855, 300);
     for (QWidget *control : { static_cast<QWidget *>(sizeBox), static_cast<QWidget *>(intervalBox),
@@ -117,15 +119,18 @@ void MainWindow::createControls()
     separator->setGeometry(QRect(twips::toPoint(4440, 120), twips::toPoint(4440, 600)));
 
     sizeLabel = placed(whiteLabel(QStringLiteral("枠"), panel), "sizeLabel", 5520, 240, 375, 255);
-    intervalLabel = placed(whiteLabel(QStringLiteral("ms"), panel), "intervalLabel", 6480, 240, 615, 255);
-    counterLabel = placed(whiteLabel(QStringLiteral("1世代目"), panel), "counterLabel", 3480, 240, 1095, 255);
+    intervalLabel
+        = placed(whiteLabel(QStringLiteral("ms"), panel), "intervalLabel", 6480, 240, 615, 255);
+    counterLabel = placed(
+        whiteLabel(QStringLiteral("1世代目"), panel), "counterLabel", 3480, 240, 1095, 255);
     for (QLabel *label : { sizeLabel, intervalLabel, counterLabel })
         label->setFont(controlFont);
 
     // Focus moves End, Reset, 次世代, 自動, interval, size; it starts on End.
-    for (QWidget *control : { static_cast<QWidget *>(endButton), static_cast<QWidget *>(resetButton),
-             static_cast<QWidget *>(nextButton), static_cast<QWidget *>(runButton),
-             static_cast<QWidget *>(intervalBox), static_cast<QWidget *>(sizeBox) })
+    for (QWidget *control :
+        { static_cast<QWidget *>(endButton), static_cast<QWidget *>(resetButton),
+            static_cast<QWidget *>(nextButton), static_cast<QWidget *>(runButton),
+            static_cast<QWidget *>(intervalBox), static_cast<QWidget *>(sizeBox) })
         control->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(endButton, resetButton);
     setTabOrder(resetButton, nextButton);
@@ -161,9 +166,10 @@ void MainWindow::createMenus()
 
 void MainWindow::connectHandlers()
 {
-    connect(surface_, &DrawingSurface::resized, this, &MainWindow::windowResized);
-    connect(surface_, &DrawingSurface::mousePressed, this, &MainWindow::pressCell);
-    connect(surface_, &DrawingSurface::mouseMoved, this, &MainWindow::strokeTo);
+    DrawingSurface *surface = view_.surface();
+    connect(surface, &DrawingSurface::resized, this, &MainWindow::windowResized);
+    connect(surface, &DrawingSurface::mousePressed, this, &MainWindow::pressCell);
+    connect(surface, &DrawingSurface::mouseMoved, this, &MainWindow::strokeTo);
     connect(endButton, &QPushButton::clicked, this, &MainWindow::endProgram);
     connect(resetButton, &QPushButton::clicked, this, &MainWindow::reset);
     connect(nextButton, &QPushButton::clicked, this, &MainWindow::nextGeneration);
@@ -190,7 +196,7 @@ void MainWindow::startGame()
 // restore), the picture stays as it is.
 void MainWindow::windowResized()
 {
-    if (surface_->scaleWidth() <= 0)
+    if (view_.surface()->scaleWidth() <= 0)
         return;
     const double size = Life::limitBoardSize(textToNumber(sizeBox->text()));
     std::optional<UndoHistory::Position> before; // a new size is a step to take back
@@ -198,8 +204,8 @@ void MainWindow::windowResized()
         before = position();
         life_.resizeBoard(size);
     }
-    if (layOutBoard())
-        printLiveMarks();
+    if (view_.layOut(life_))
+        view_.showLiveMarks(life_);
     if (before)
         record(*before);
 }
@@ -222,7 +228,6 @@ void MainWindow::endProgram()
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
 }
-
 
 void MainWindow::showHelp()
 {

@@ -4,7 +4,7 @@
 #include "engine/life.h"
 #include "engine/undohistory.h"
 #include "helpviewer/helpviewer.h"
-#include "platform/drawingsurface.h"
+#include "mainwindow/boardview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -62,18 +62,17 @@ public:
     // False when the board was left as it was.
     bool fillBoard(std::istream &in);
 
-    // The board procedures.
+    // Reset's board: the size from the size box, the board cleared, the grid
+    // drawn anew.
     void setUpBoard();
-    void drawCells();
 
     // Read access for tests and tools.
     Life &life() { return life_; }
     const Life &life() const { return life_; }
-    DrawingSurface *surface() const { return surface_; }
+    BoardView &view() { return view_; }
+    const BoardView &view() const { return view_; }
     QTimer *timer() const { return runTimer; }
     double generation() const { return generation_; }
-    double topMargin() const { return topMargin_; }
-    double cellSize() const { return cellSize_; }
     HelpViewer *helpViewer() const { return helpViewer_; }
     const UndoHistory &history() const { return history_; }
     AboutBox *aboutBox() const { return about_; }
@@ -95,12 +94,6 @@ private:
     void connectHandlers();
     void startGame();
     void connectPatternSources();
-    bool layOutBoard();
-    void printLiveMarks();
-    void fitFont();
-    QPointF markPosition(int column, int row, float quarterHeight) const;
-    void printMark(int column, int row, const QColor &colour);
-    bool cellAt(double x, double y, int &column, int &row) const;
     void paintCell(int column, int row, double value);
     void connectHistory();
     void advanceGeneration();
@@ -111,19 +104,12 @@ private:
 
     // Module values.
     Life life_;
-    // The surface size and board size the grid was laid out for: a layout
-    // that fits both is kept. Empty before the first layout and after Reset,
-    // which always lays the board out afresh.
-    QSize gridSurfaceSize_;
-    double gridBoardSize_ = 0;
-    double topMargin_ = 0;
-    double cellSize_ = 0; // cells are square
     // The generation that counterLabel shows; counted in double precision, as the
     // label's number-to-text form writes it.
     double generation_ = 1;
 
     // Controls.
-    DrawingSurface *surface_ = nullptr;
+    BoardView view_ { this };
     QFrame *panel = nullptr;
     QLineEdit *sizeBox = nullptr;
     QLineEdit *intervalBox = nullptr;
@@ -159,10 +145,6 @@ private:
     QPointer<HelpViewer> helpViewer_;
     QPointer<AboutBox> about_;
     Prompt prompt_;
-    // The surface shows the marks as the last drawCells printed them, on the
-    // same geometry, and the board's changes since are all that can differ.
-    bool marksShown_ = false;
-    std::vector<DrawingSurface::Recolour> changedMarks_; // reused by every drawCells
 };
 
 } // namespace gridlore

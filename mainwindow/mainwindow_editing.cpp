@@ -1,8 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace gridlore {
 
@@ -13,42 +12,25 @@ bool onBoard(int column, int row)
     return column >= 0 && column < CellArray::Extent && row >= 0 && row < CellArray::Extent;
 }
 
-// A cell index of a point anywhere on the screen, kept within int; anything
-// that far out is off the board either way.
-int cellIndex(double position)
-{
-    return static_cast<int>(std::clamp(position, -1e6, 1e6));
-}
-
 } // namespace
-
-// The cell under (x, y) on the grid of the last rebuild, on the board or not;
-// false before any grid is laid out.
-bool MainWindow::cellAt(double x, double y, int &column, int &row) const
-{
-    if (!(cellSize_ > 0))
-        return false;
-    column = cellIndex(std::floor(x / cellSize_) + 1);
-    row = cellIndex(std::floor((y - 1.5 * topMargin_) / cellSize_) + 1);
-    return true;
-}
 
 void MainWindow::pressCell(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
 {
     stroking_ = false;
-    int i = 0;
-    int j = 0;
     // A press that maps to no cell of the board (between the panel and the
     // grid, or far beyond it) is simply not an edit.
-    if (!cellAt(x, y, i, j) || !onBoard(i, j))
+    const std::optional<QPoint> cell = view_.cellAt(x, y);
+    if (!cell || !onBoard(cell->x(), cell->y()))
         return;
+    const int i = cell->x();
+    const int j = cell->y();
     const UndoHistory::Position before = position();
     CellArray &board = life_.board();
     if (board.at(i, j) == Cell(0.0)) {
         board.set(i, j, Cell(1.0));
-        printMark(i, j, Qt::black);
+        view_.printMark(i, j, true);
     } else {
-        printMark(i, j, Qt::white);
+        view_.printMark(i, j, false);
         board.set(i, j, Cell(0.0));
     }
     record(before);
@@ -62,10 +44,11 @@ void MainWindow::pressCell(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
 // movement leaves no gaps.
 void MainWindow::strokeTo(double x, double y)
 {
-    int column = 0;
-    int row = 0;
-    if (!stroking_ || !cellAt(x, y, column, row))
+    const std::optional<QPoint> cell = view_.cellAt(x, y);
+    if (!stroking_ || !cell)
         return;
+    const int column = cell->x();
+    const int row = cell->y();
     const int dx = std::abs(column - strokeColumn_);
     const int dy = -std::abs(row - strokeRow_);
     const int stepX = strokeColumn_ < column ? 1 : -1;
@@ -94,7 +77,7 @@ void MainWindow::paintCell(int column, int row, double value)
     board.set(column, row, Cell(value));
     if (now == Cell(value))
         return; // looks the same: 1 kept, or 0 or empty made 0
-    printMark(column, row, value == 1 ? Qt::black : Qt::white);
+    view_.printMark(column, row, value == 1);
 }
 
 } // namespace gridlore

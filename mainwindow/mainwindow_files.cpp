@@ -39,7 +39,7 @@ bool MainWindow::fillBoard(std::istream &in)
     // must show them.
     if (result == ReadResult::Complete
         || (result == ReadResult::Stopped && BoardSnapshot(life_) != before.board))
-        drawCells();
+        view_.drawCells(life_);
     record(before);
     return result != ReadResult::Unchanged;
 }

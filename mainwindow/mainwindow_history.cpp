@@ -70,9 +70,9 @@ void MainWindow::goTo(const UndoHistory::Position &to)
     stroking_ = false;
     to.board.restoreTo(life_);
     sizeBox->setText(sizeText(to.board.boardSize()));
-    layOutBoard(); // anew where the size differs
+    view_.layOut(life_); // anew where the size differs
     showGeneration(to.generation);
-    drawCells();
+    view_.drawCells(life_);
 }
 
 void MainWindow::showGeneration(double generation)
@@ -81,7 +81,7 @@ void MainWindow::showGeneration(double generation)
     // Only the first generation's caption, at start and after Reset, has no
     // blank before the number.
     counterLabel->setText(generation == 1 ? QStringLiteral("1世代目")
-                                    : numberToQString(generation) + QStringLiteral("世代目"));
+                                          : numberToQString(generation) + QStringLiteral("世代目"));
 }
 
 } // namespace gridlore

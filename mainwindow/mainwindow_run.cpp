@@ -38,7 +38,7 @@ void MainWindow::nextGeneration()
 void MainWindow::advanceGeneration()
 {
     life_.step();
-    drawCells();
+    view_.drawCells(life_);
     ++generation_;
     counterLabel->setText(numberToQString(generation_) + CounterSuffix);
 }
@@ -81,9 +81,16 @@ void MainWindow::reset()
     runTimer->stop();
     generation_ = 1;
     counterLabel->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
-    gridSurfaceSize_ = QSize(); // laid out afresh, whatever the sizes
     setUpBoard();
     record(before);
+}
+
+void MainWindow::setUpBoard()
+{
+    life_.setBoardSize(textToNumber(sizeBox->text()));
+    view_.forgetLayout();
+    view_.layOut(life_);
+    life_.clearBoard();
 }
 
 } // namespace gridlore

@@ -55,12 +55,12 @@ struct BoardLayout
     qreal ratio; // device pixels to a pixel, the screen's
 
     explicit BoardLayout(const gridlore::MainWindow &form)
-        : width(form.surface()->width() * 15.0)
-        , height(form.surface()->height() * 15.0)
+        : width(form.view().surface()->width() * 15.0)
+        , height(form.view().surface()->height() * 15.0)
         , size(form.life().boardSize())
-        , font(form.surface()->font())
-        , metrics(font, &form.surface()->image())
-        , ratio(form.surface()->devicePixelRatioF())
+        , font(form.view().surface()->font())
+        , metrics(font, &form.view().surface()->image())
+        , ratio(form.view().surface()->devicePixelRatioF())
     {
     }
     double pitch() const { return width / size; }

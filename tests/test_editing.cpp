@@ -15,7 +15,8 @@ struct Position
 
 Position positionOf(const MainWindow &form)
 {
-    return { form.life().board(), control<QLabel>(form, "counterLabel")->text(), form.life().boardSize() };
+    return { form.life().board(), control<QLabel>(form, "counterLabel")->text(),
+        form.life().boardSize() };
 }
 
 // A window, active so that its keys work, with `picture` put on the board
@@ -27,7 +28,7 @@ std::unique_ptr<MainWindow> activeForm1(const QString &picture)
     if (!QTest::qWaitForWindowActive(form.get()))
         return nullptr;
     placeBoard(form->life().board(), 0, 0, picture);
-    form->drawCells();
+    form->view().drawCells(form->life());
     return form;
 }
 
@@ -76,7 +77,7 @@ void TestEditing::strokes()
     QVERIFY(form);
     if (path.contains(u't'))
         form->toggleRun();
-    DrawingSurface &surface = *form->surface();
+    DrawingSurface &surface = *form->view().surface();
     const BoardLayout layout(*form);
     const QStringList steps = path.split(u' ');
     for (int n = 0; n < steps.size(); ++n) {
@@ -109,7 +110,8 @@ void TestEditing::strokes()
                 qPrintable(QStringLiteral("(%1, %2)").arg(i).arg(j)));
     QCOMPARE(form->timer()->isActive(), path.contains(u't'));
     // The stroke is one step; a tick of the run during it makes another.
-    QCOMPARE(form->history().steps(), std::size_t(path.startsWith(u"3,-3") ? 0 : path.count(u't') + 1));
+    QCOMPARE(
+        form->history().steps(), std::size_t(path.startsWith(u"3,-3") ? 0 : path.count(u't') + 1));
 }
 
 void TestEditing::undoAndRedo_data()
@@ -150,7 +152,7 @@ void TestEditing::undoAndRedo()
     auto form = activeForm1(QString());
     QVERIFY(form);
     form->setPrompt([](const QString &) { return QStringLiteral("glider.rle"); });
-    DrawingSurface &surface = *form->surface();
+    DrawingSurface &surface = *form->view().surface();
     auto *size = control<QLineEdit>(*form, "sizeBox");
     QList<Position> positions { positionOf(*form) };
     for (const QString &action : actions.split(u' ')) {

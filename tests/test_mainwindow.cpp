@@ -141,9 +141,10 @@ void TestMainWindow::designState()
 {
     QApplication::setPalette(darkTheme);
     auto form = shownMainWindow();
-    QStringList shown { form->windowTitle(), describe(form->surface()).section(u' ', 2) };
-    for (const char *name : { "panel", "sizeBox", "intervalBox", "runButton", "nextButton", "resetButton",
-             "endButton", "separator", "sizeLabel", "intervalLabel", "counterLabel" })
+    QStringList shown { form->windowTitle(), describe(form->view().surface()).section(u' ', 2) };
+    for (const char *name :
+        { "panel", "sizeBox", "intervalBox", "runButton", "nextButton", "resetButton", "endButton",
+            "separator", "sizeLabel", "intervalLabel", "counterLabel" })
         shown << describe(control(*form, name));
     QVERIFY(textContrast(*form, *control(*form, "separator"), 2) >= 4.5);
     for (const char *name : { "sizeLabel", "intervalLabel", "counterLabel" })
@@ -164,11 +165,12 @@ void TestMainWindow::designState()
     form->readPattern();
     QCOMPARE(shown,
         QStringList({ "Form1", "680x555 ", "panel 8,8 673x41 ", "sizeBox 320,16 41x19 125",
-            "intervalBox 392,16 41x19 1000", "runButton 104,16 105x17 自動", "nextButton 16,14 73x20 次世代",
-            "resetButton 464,16 65x20 Reset", "endButton 560,16 57x20 End", "separator 296,8 1x33 ",
-            "sizeLabel 368,16 25x17 枠", "intervalLabel 432,16 41x17 ms", "counterLabel 232,16 73x17 1世代目",
-            "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
-            "バージョン", "IPAPGothic", "endButton", "ファイル名.....", "ファイル名...." }));
+            "intervalBox 392,16 41x19 1000", "runButton 104,16 105x17 自動",
+            "nextButton 16,14 73x20 次世代", "resetButton 464,16 65x20 Reset",
+            "endButton 560,16 57x20 End", "separator 296,8 1x33 ", "sizeLabel 368,16 25x17 枠",
+            "intervalLabel 432,16 41x17 ms", "counterLabel 232,16 73x17 1世代目", "File(&F)",
+            "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-", "バージョン",
+            "IPAPGothic", "endButton", "ファイル名.....", "ファイル名...." }));
 }
 
 void TestMainWindow::marksAfterPresses_data()
@@ -200,7 +202,7 @@ std::unique_ptr<MainWindow> shownOnScreen(const QString &size, double points, do
         return nullptr;
     auto form = shownMainWindow(size, *screen);
     if (points)
-        form->surface()->setFontSize(points);
+        form->view().surface()->setFontSize(points);
     return form;
 }
 
@@ -218,7 +220,7 @@ void TestMainWindow::marksAfterPresses()
     auto form = shownOnScreen(size, 0, ratio);
     if (!form)
         QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
-    DrawingSurface &surface = *form->surface();
+    DrawingSurface &surface = *form->view().surface();
     const double fitted = surface.fontSize(), pitch = BoardLayout(*form).pitch();
     QVERIFY(surface.textWidth(QStringLiteral("*")) <= pitch);
     surface.setFontSize(fitted + 0.75);
@@ -264,7 +266,7 @@ void TestMainWindow::marksAfterGenerations()
     auto form = shownOnScreen(size, points, ratio);
     if (!form)
         QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
-    DrawingSurface &surface = *form->surface();
+    DrawingSurface &surface = *form->view().surface();
     const BoardLayout layout(*form);
     const QImage &shown = surface.image();
     QImage expected = layout.grid();
@@ -295,7 +297,7 @@ void TestMainWindow::marksAfterGenerations()
             QCOMPARE(onScreen(), shown.copy(board));
     }
     form->life().board().set(1, 2, 2.0);
-    form->drawCells();
+    form->view().drawCells(form->life());
     QCOMPARE(shown, layout.board(expected, *form));
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, 2));
     QCOMPARE(form->life().board().at(1, 2).number(), 0.0);
@@ -317,7 +319,7 @@ void TestMainWindow::boardFollowsTheWindow()
 {
     QFETCH(QString, before);
     auto form = shownMainWindow();
-    const QImage &shown = form->surface()->image();
+    const QImage &shown = form->view().surface()->image();
     placeBoard(form->life().board(), 60, 50, Glider);
     if (before == "a generation")
         form->nextGeneration();
@@ -327,7 +329,7 @@ void TestMainWindow::boardFollowsTheWindow()
     }
     CellArray cells = form->life().board();
     const auto showsTheBoard = [&](int width) {
-        QTRY_COMPARE(form->surface()->width(), width);
+        QTRY_COMPARE(form->view().surface()->width(), width);
         const BoardLayout layout(*form);
         const QImage grid = layout.grid(); // the image may reach beyond a shrunk window
         QCOMPARE(firstDifference(form->life().board(), cells), QString());
@@ -344,7 +346,7 @@ void TestMainWindow::boardFollowsTheWindow()
     QTRY_VERIFY(!form->isMinimized());
     QCOMPARE(shown, laidOut);
     const QPoint cell = BoardLayout(*form).centre(70, 30);
-    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, cell);
+    QTest::mouseClick(form->view().surface(), Qt::LeftButton, {}, cell);
     cells.set(70, 30, Cell(1.0));
     QCOMPARE(firstDifference(form->life().board(), cells), QString());
 
@@ -354,7 +356,7 @@ void TestMainWindow::boardFollowsTheWindow()
                 cells.set(i, j, Cell(0.0));
     for (const QString &newSize : { QStringLiteral("62.5"), QStringLiteral("125") }) {
         control<QLineEdit>(*form, "sizeBox")->setText(newSize); // smaller, then back
-        const int width = form->surface()->width() - 10;
+        const int width = form->view().surface()->width() - 10;
         form->resize(form->width() - 10, form->height());
         showsTheBoard(width);
     }
@@ -370,7 +372,7 @@ void TestMainWindow::resetLeavesNothingBehind()
 {
     auto form = shownMainWindow();
     placeBoard(form->life().board(), 51, 19, QStringLiteral("O\nO\nO"));
-    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(50, 0));
+    QTest::mouseClick(form->view().surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(50, 0));
     QCOMPARE(form->life().board().at(50, 0).number(), 1.0);
     control<QLineEdit>(*form, "sizeBox")->setText(QStringLiteral("50"));
     form->reset();
@@ -378,7 +380,7 @@ void TestMainWindow::resetLeavesNothingBehind()
     fresh.setBoardSize(50);
     fresh.clearLiveArea();
     QCOMPARE(firstDifference(form->life().board(), fresh.board()), QString());
-    QCOMPARE(form->surface()->image(), BoardLayout(*form).grid());
+    QCOMPARE(form->view().surface()->image(), BoardLayout(*form).grid());
     form->nextGeneration();
     control<QLineEdit>(*form, "sizeBox")->setText(QStringLiteral("125"));
     form->resize(form->width() + 30, form->height());
@@ -406,7 +408,7 @@ void TestMainWindow::pressTakesTheKeys()
     auto *typed = control<QLineEdit>(*form, qPrintable(box));
     typed->setFocus();
     QTest::keyClicks(typed, QStringLiteral("7"));
-    QTest::mouseClick(form->surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(3, 2));
+    QTest::mouseClick(form->view().surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(3, 2));
     QCOMPARE(form->life().board().at(3, 2).number(), 1.0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(form->life().board().at(3, 2).number(), 0.0);
@@ -696,8 +698,8 @@ void TestMainWindow::read()
     QCOMPARE(form->life().board().at(1, 1).number(), cell);
     QTEST(form->timer()->isActive(), "runGoesOn");
     const BoardLayout layout(*form);
-    QCOMPARE(
-        form->surface()->image(), cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
+    QCOMPARE(form->view().surface()->image(),
+        cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
 }
 
 // Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.

@@ -1,18 +1,17 @@
-#include "mainwindow/mainwindow.h"
+#include "mainwindow/boardview.h"
 
-#include "platform/drawingsurface.h"
-#include "platform/numbertext_qt.h"
 #include "platform/twips.h"
 
-#include <QFrame>
-#include <QLineEdit>
+#include <QWidget>
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 namespace gridlore {
 
 namespace {
+
 const QColor GridColour(200, 200, 200);
 const QColor BorderColour(150, 150, 150);
 const QString Mark = QStringLiteral("*");
@@ -24,34 +23,35 @@ double single(double value)
     const volatile float rounded = static_cast<float>(value);
     return rounded;
 }
-} // namespace
 
-void MainWindow::setUpBoard()
+// A cell index of a point anywhere on the screen, kept within int; anything
+// that far out is off the board either way.
+int cellIndex(double position)
 {
-    life_.setBoardSize(textToNumber(sizeBox->text()));
-    layOutBoard();
-    life_.clearBoard();
+    return static_cast<int>(std::clamp(position, -1e6, 1e6));
 }
 
-// The grid, its geometry and the font for the board size and the window's
-// size; true when the grid was drawn anew, with no marks on it yet. A grid
-// that still fits both is kept as it is. Minimised, there is no width to lay
-// cells out in, and the next real size decides.
-bool MainWindow::layOutBoard()
+} // namespace
+
+BoardView::BoardView(QWidget *parent)
+    : surface_(new DrawingSurface(parent))
+{
+}
+
+bool BoardView::layOut(const Life &life)
 {
     marksShown_ = false;
     const double W = surface_->scaleWidth();
     if (W <= 0)
         return false;
-    const bool rebuilds
-        = surface_->size() != gridSurfaceSize_ || life_.boardSize() != gridBoardSize_;
-    if (rebuilds) {
+    const bool anew = surface_->size() != gridSurfaceSize_ || life.boardSize() != gridBoardSize_;
+    if (anew) {
         gridSurfaceSize_ = surface_->size();
-        gridBoardSize_ = life_.boardSize();
+        gridBoardSize_ = life.boardSize();
         surface_->clear();
-        topMargin_ = 1.1 * twips::fromPixels(panel->height());
+        topMargin_ = 1.1 * twips::fromPixels(panel_ ? panel_->height() : 0);
         const double H = surface_->scaleHeight() - topMargin_;
-        const double p = W / life_.boardSize();
+        const double p = W / life.boardSize();
         cellSize_ = p;
         surface_->setBackColor(Qt::white);
         const double top = 1.5 * topMargin_;
@@ -62,12 +62,12 @@ bool MainWindow::layOutBoard()
         surface_->rectangle(0, top, W, H, BorderColour);
     }
     fitFont();
-    return rebuilds;
+    return anew;
 }
 
 // The largest size, in half-point steps down from 100, at which an asterisk is
 // no wider than a cell; the smallest size the surface renders if none is.
-void MainWindow::fitFont()
+void BoardView::fitFont()
 {
     surface_->setFontSize(100);
     while (surface_->textWidth(Mark) > cellSize_
@@ -75,11 +75,19 @@ void MainWindow::fitFont()
         surface_->setFontSize(surface_->fontSize() - 0.5);
 }
 
-void MainWindow::drawCells()
+void BoardView::showLiveMarks(const Life &life)
 {
-    CellArray &board = life_.board();
-    const int columns = life_.columns();
-    const int rows = life_.rows();
+    for (int i = 1; i <= life.columns(); ++i)
+        for (int j = 1; j <= life.rows(); ++j)
+            if (life.board().at(i, j) == 1)
+                printMark(i, j, true);
+}
+
+void BoardView::drawCells(Life &life)
+{
+    CellArray &board = life.board();
+    const int columns = life.columns();
+    const int rows = life.rows();
     constexpr QRgb Black = qRgb(0, 0, 0);
     constexpr QRgb White = qRgb(255, 255, 255);
     if (marksShown_) {
@@ -120,31 +128,30 @@ void MainWindow::drawCells()
     marksShown_ = true;
 }
 
-// Where cell (column, row)'s asterisk is printed on the grid of the last
-// rebuild: a quarter of the text height above the cell's top edge, in single
-// precision.
-QPointF MainWindow::markPosition(int column, int row, float quarterHeight) const
+void BoardView::printMark(int column, int row, bool live)
+{
+    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
+    const QPointF at = markPosition(column, row, quarter);
+    surface_->setForeColor(live ? Qt::black : Qt::white);
+    surface_->setCurrentX(at.x());
+    surface_->setCurrentY(at.y());
+    surface_->print(Mark);
+}
+
+// Where cell (column, row)'s asterisk is printed on the current layout: a
+// quarter of the text height above the cell's top edge, in single precision.
+QPointF BoardView::markPosition(int column, int row, float quarterHeight) const
 {
     return QPointF(single(cellSize_ * (column - 1)),
         single(cellSize_ * (row - 1) + 1.5 * topMargin_ - quarterHeight));
 }
 
-void MainWindow::printLiveMarks()
+std::optional<QPoint> BoardView::cellAt(double x, double y) const
 {
-    for (int i = 1; i <= life_.columns(); ++i)
-        for (int j = 1; j <= life_.rows(); ++j)
-            if (life_.board().at(i, j) == 1)
-                printMark(i, j, Qt::black);
-}
-
-void MainWindow::printMark(int column, int row, const QColor &colour)
-{
-    const float quarter = static_cast<float>(surface_->textHeight(Mark)) / 4.0f;
-    const QPointF at = markPosition(column, row, quarter);
-    surface_->setForeColor(colour);
-    surface_->setCurrentX(at.x());
-    surface_->setCurrentY(at.y());
-    surface_->print(Mark);
+    if (!(cellSize_ > 0))
+        return std::nullopt;
+    return QPoint(cellIndex(std::floor(x / cellSize_) + 1),
+        cellIndex(std::floor((y - 1.5 * topMargin_) / cellSize_) + 1));
 }
 
 } // namespace gridlore
