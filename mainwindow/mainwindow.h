@@ -101,6 +101,11 @@ private:
     void record(const UndoHistory::Position &before);
     void goTo(const UndoHistory::Position &position);
     void showGeneration(double generation);
+    // Stops the automatic run. The toggle and undo, which end the run, show
+    // 自動 again; Reset, Read and Save leave the button as it reads, so that
+    // after a run it still reads 自動Stop and its next press starts the run.
+    enum class RunButton { Kept, ShowsStart };
+    void stopRun(RunButton button);
 
     // Module values.
     Life life_;

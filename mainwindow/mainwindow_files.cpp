@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <sstream>
 
@@ -32,7 +31,7 @@ bool MainWindow::readPatternFile(const QString &typed)
 
 bool MainWindow::fillBoard(std::istream &in)
 {
-    runTimer->stop();
+    stopRun(RunButton::Kept);
     const UndoHistory::Position before = position();
     const ReadResult result = gridlore::readPattern(in, life_);
     // A read that stopped part way keeps the cells it read, and the screen
@@ -46,7 +45,7 @@ bool MainWindow::fillBoard(std::istream &in)
 
 void MainWindow::saveBoard()
 {
-    runTimer->stop();
+    stopRun(RunButton::Kept);
     const QString name = prompt_(QStringLiteral("ファイル名....."));
     if (name.isEmpty())
         return;

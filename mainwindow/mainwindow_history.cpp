@@ -1,12 +1,8 @@
 #include "mainwindow/mainwindow.h"
 
-#include "platform/numbertext_qt.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 
 #include <charconv>
 
@@ -65,23 +61,13 @@ void MainWindow::redo()
 // The run stops first, so that no tick lands on the board being put back.
 void MainWindow::goTo(const UndoHistory::Position &to)
 {
-    runTimer->stop();
-    runButton->setText(QStringLiteral("自動"));
+    stopRun(RunButton::ShowsStart);
     stroking_ = false;
     to.board.restoreTo(life_);
     sizeBox->setText(sizeText(to.board.boardSize()));
     view_.layOut(life_); // anew where the size differs
     showGeneration(to.generation);
     view_.drawCells(life_);
-}
-
-void MainWindow::showGeneration(double generation)
-{
-    generation_ = generation;
-    // Only the first generation's caption, at start and after Reset, has no
-    // blank before the number.
-    counterLabel->setText(generation == 1 ? QStringLiteral("1世代目")
-                                          : numberToQString(generation) + QStringLiteral("世代目"));
 }
 
 } // namespace gridlore

@@ -39,8 +39,16 @@ void MainWindow::advanceGeneration()
 {
     life_.step();
     view_.drawCells(life_);
-    ++generation_;
-    counterLabel->setText(numberToQString(generation_) + CounterSuffix);
+    showGeneration(generation_ + 1);
+}
+
+void MainWindow::showGeneration(double generation)
+{
+    generation_ = generation;
+    // Only the first generation's caption, at start and after Reset, has no
+    // blank before the number.
+    counterLabel->setText(generation == 1 ? QStringLiteral("1世代目")
+                                          : numberToQString(generation) + CounterSuffix);
 }
 
 void MainWindow::toggleRun()
@@ -50,9 +58,15 @@ void MainWindow::toggleRun()
         runTimer->start();
         runButton->setText(QStringLiteral("自動Stop"));
     } else {
-        runTimer->stop();
-        runButton->setText(QStringLiteral("自動"));
+        stopRun(RunButton::ShowsStart);
     }
+}
+
+void MainWindow::stopRun(RunButton button)
+{
+    runTimer->stop();
+    if (button == RunButton::ShowsStart)
+        runButton->setText(QStringLiteral("自動"));
 }
 
 void MainWindow::runTick()
@@ -78,9 +92,8 @@ void MainWindow::runTick()
 void MainWindow::reset()
 {
     const UndoHistory::Position before = position();
-    runTimer->stop();
-    generation_ = 1;
-    counterLabel->setText(QStringLiteral("1世代目")); // no leading blank, as at start-up
+    stopRun(RunButton::Kept);
+    showGeneration(1);
     setUpBoard();
     record(before);
 }
