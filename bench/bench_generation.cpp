@@ -1,3 +1,4 @@
+#include "engine/boardsnapshot.h"
 #include "mainwindow/form1.h"
 
 #include <QApplication>
@@ -45,6 +46,35 @@ void BM_Step(benchmark::State &state)
     randomBoard(life);
     for (auto _ : state) {
         life.step();
+        benchmark::ClobberMemory();
+    }
+}
+
+// What every change the user can take back costs twice, before and after.
+void BM_SnapshotTake(benchmark::State &state)
+{
+    Life life;
+    life.setBoardSize(static_cast<double>(state.range(0)));
+    life.clearLiveArea();
+    randomBoard(life);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BoardSnapshot(life));
+}
+
+// An undo or redo puts back a board that differs from the one shown.
+void BM_SnapshotRestore(benchmark::State &state)
+{
+    Life life;
+    life.setBoardSize(static_cast<double>(state.range(0)));
+    life.clearLiveArea();
+    randomBoard(life);
+    const BoardSnapshot before(life);
+    life.step();
+    const BoardSnapshot after(life);
+    bool back = false;
+    for (auto _ : state) {
+        (back ? before : after).restoreTo(life);
+        back = !back;
         benchmark::ClobberMemory();
     }
 }
@@ -98,6 +128,8 @@ void BM_HandSteps(benchmark::State &state)
 
 BENCHMARK(BM_HandSteps)->Arg(150)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Step)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SnapshotTake)->Arg(150)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SnapshotRestore)->Arg(150)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawCells)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Generation)->Arg(125)->Arg(150)->Unit(benchmark::kMicrosecond);
 
