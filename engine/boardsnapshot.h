@@ -3,19 +3,20 @@
 #include "engine/life.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <vector>
 
 namespace gridlore {
 
-// Every cell of a board and its size, kept compactly for taking back a change:
-// the board's own two bits a cell for what the program itself writes (empty,
-// 0 or 1), and the few cells holding any other number, which only a pattern
-// file brings, one by one. About 13 kB whatever the board holds.
+// Every cell of a board and its size, kept for taking back a change: the
+// board's own two bits a cell, about 13 kB, and the few cells holding any
+// other number.
 class BoardSnapshot
 {
 public:
-    explicit BoardSnapshot(const Life &life);
+    explicit BoardSnapshot(const Life &life)
+        : boardSize_(life.boardSize())
+        , cells_(life.board().contents())
+    {
+    }
 
     double boardSize() const { return boardSize_; }
     // Puts every cell back and the board size with them.
@@ -25,18 +26,8 @@ public:
     friend bool operator==(const BoardSnapshot &, const BoardSnapshot &) = default;
 
 private:
-    struct Other
-    {
-        int column;
-        int row;
-        double number;
-        friend bool operator==(const Other &, const Other &) = default;
-    };
-
     double boardSize_;
-    std::vector<std::uint64_t> ones_; // column by column, as the board has them
-    std::vector<std::uint64_t> empties_;
-    std::vector<Other> others_;
+    CellArray::Contents cells_;
 };
 
 } // namespace gridlore

@@ -1,9 +1,11 @@
 #include "boardfixture.h"
+#include "engine/boardsnapshot.h"
 
 #include <QtTest>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 using gridlore::Cell;
@@ -17,6 +19,8 @@ class TestEngine : public QObject
 private slots:
     void stepMatchesPlainRule_data();
     void stepMatchesPlainRule();
+    void cellHoldsLastWrite_data();
+    void cellHoldsLastWrite();
 };
 
 void TestEngine::stepMatchesPlainRule_data()
@@ -93,6 +97,42 @@ void TestEngine::stepMatchesPlainRule()
                         == ((shown.at(i, j) == 1) != (board.at(i, j) == 1)),
                     qPrintable(QString::asprintf("(%d, %d)", i, j)));
     }
+}
+
+void TestEngine::cellHoldsLastWrite_data()
+{
+    QTest::addColumn<QList<double>>("writes"); // NaN stands for empty
+    QTest::addColumn<QString>("holds");
+    QTest::newRow("-0") << QList<double> { -0.0 } << "-0";
+    QTest::newRow("2, 0") << QList<double> { 2, 0 } << "0";
+    QTest::newRow("0.5, 1") << QList<double> { 0.5, 1 } << "1";
+    QTest::newRow("-0, empty") << QList<double> { -0.0, qQNaN() } << "empty";
+    QTest::newRow("1, 2, -0") << QList<double> { 1, 2, -0.0 } << "-0";
+    QTest::newRow("0, 1, 2.5") << QList<double> { 0, 1, 2.5 } << "2.5";
+}
+
+// One cell past its column's first 64 rows, written in turn, then overwritten
+// with its neighbour and put back from a snapshot.
+void TestEngine::cellHoldsLastWrite()
+{
+    QFETCH(QList<double>, writes);
+    QFETCH(QString, holds);
+    const auto text = [](Cell c) {
+        char number[32]; // Qt prints -0 as 0
+        std::snprintf(number, sizeof number, "%g", c.number());
+        return c.isEmpty() ? QStringLiteral("empty") : QString::fromLatin1(number);
+    };
+    const bool zeroOneOrEmpty = holds == u"0" || holds == u"1" || holds == u"empty";
+    Life life;
+    for (const double v : writes)
+        life.board().set(3, 70, std::isnan(v) ? Cell::empty() : Cell(v));
+    const gridlore::BoardSnapshot snapshot(life);
+    for (const int row : { 70, 71 })
+        life.board().set(3, row, Cell(7.0));
+    snapshot.restoreTo(life);
+    QCOMPARE(text(life.board().at(3, 70)), holds);
+    QCOMPARE(text(life.board().at(3, 71)), QStringLiteral("empty"));
+    QCOMPARE(life.board().holdsOnlyZeroOneOrEmpty(), zeroOneOrEmpty);
 }
 
 QTEST_APPLESS_MAIN(TestEngine)
