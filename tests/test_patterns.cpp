@@ -1,4 +1,6 @@
 #include "boardfixture.h"
+#include "patterns/plaintextwriter.h"
+#include "patterns/rlewriter.h"
 
 #include <QFile>
 #include <QtTest>
@@ -43,6 +45,8 @@ private slots:
     void saveThenRead();
     void read_data();
     void read();
+    void write_data();
+    void write();
     void collectionKeepsItsClaims_data();
     void collectionKeepsItsClaims();
 };
@@ -245,6 +249,56 @@ void TestPatterns::read()
     QCOMPARE(told.line, problem.line);
     QCOMPARE(told.byte, problem.byte);
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
+}
+
+void TestPatterns::write_data()
+{
+    QTest::addColumn<QString>("picture"); // at (1, 1) of an 80 x 64 board
+    QTest::addColumn<QByteArray>("rle"); // after its "#C" line
+    QTest::addColumn<QByteArray>("cells"); // after its "!Name:" line
+    QTest::newRow("glider") << Glider << QByteArray("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n")
+                            << QByteArray(".O.\n..O\nOOO\n");
+    QTest::newRow("blinker") << "OOO" << QByteArray("x = 3, y = 1, rule = B3/S23\n3o!\n")
+                             << QByteArray("OOO\n");
+    // Lines of 70 characters at most, a count never parted from its tag.
+    QTest::newRow("75 wide") << QString("O.").repeated(37) + "O"
+                             << "x = 75, y = 1, rule = B3/S23\n" + QByteArray("ob").repeated(35)
+            + "\nobobo!\n" << QByteArray("O.").repeated(37) + "O\n";
+    QTest::newRow("74 wide") << QString("OO.").repeated(24) + "OO"
+                             << "x = 74, y = 1, rule = B3/S23\n" + QByteArray("2ob").repeated(23)
+            + "\n2ob2o!\n" << QByteArray("OO.").repeated(24) + "OO\n";
+    // Only cells holding 1 are alive in other programs.
+    QTest::newRow("a 2 and an empty cell")
+        << "O2\n O" << QByteArray("x = 2, y = 2, rule = B3/S23\no$bo!\n") << QByteArray("O.\n.O\n");
+    QTest::newRow("empty") << "" << QByteArray("x = 0, y = 0, rule = B3/S23\n!\n")
+                           << QByteArray(".\n");
+}
+
+// RLE as Ctrl+C copies it and plaintext named by the file; each read back
+// onto a board in use gives the same pattern, so the same bytes again.
+void TestPatterns::write()
+{
+    QFETCH(QString, picture);
+    QFETCH(QByteArray, rle);
+    QFETCH(QByteArray, cells);
+    Life life = clearedLife(80);
+    placeBoard(life.board(), 1, 1, picture);
+    const std::string name = QTest::currentDataTag();
+    const auto written = [&](const Life &from, bool asRle) {
+        std::ostringstream out;
+        asRle ? gridlore::writeRle(out, from) : gridlore::writePlaintext(out, from, name);
+        return QByteArray::fromStdString(out.str());
+    };
+    for (const bool asRle : { true, false }) {
+        const QByteArray expected = asRle
+            ? "#C Copied from gridlore\n" + rle
+            : "!Name: " + QByteArray::fromStdString(name) + "\n" + cells;
+        QCOMPARE(written(life, asRle), expected);
+        Life back = clearedLife(80);
+        placeBoard(back.board(), 1, 1, QStringLiteral("7777\n7777"));
+        QCOMPARE(readBytes(expected, back), ReadResult::Complete);
+        QCOMPARE(written(back, asRle), expected);
+    }
 }
 
 void TestPatterns::collectionKeepsItsClaims_data()
