@@ -149,7 +149,8 @@ void TestEditing::undoAndRedo()
     glider.close();
     auto form = activeForm1(QString());
     QVERIFY(form);
-    form->setPrompt([](const QString &) { return QStringLiteral("glider.rle"); });
+    form->setPrompt(
+        [](const QString &, const QStringList &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->surface();
     auto *size = control<QLineEdit>(*form, "Text2");
     QList<Position> positions { positionOf(*form) };
