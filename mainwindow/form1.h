@@ -59,7 +59,7 @@ public:
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was. A bare name not in the current folder is
-    // looked up in the bundled collection.
+    // looked up in the bundled collection. `told` as for FillBoard.
     bool ReadFile(const QString &name, QString *told = nullptr);
     // What Read does with an open file, for every way a pattern comes in: the
     // run stops, the board is filled and repainted when any cell changed.

@@ -33,7 +33,7 @@ struct ReadProblem
         ZeroCount, // RLE: a run of 0 cells
         OutsideBox, // RLE: a run beyond the width or height the header gives
         NoHeader, // RLE: no "x = m, y = n" line after the comments
-        BadHeader, // a first line that is not the format's header
+        BadHeader, // a header line that is not the format's
         BadCoordinates, // Life: not two whole numbers, or one out of range
         ForeignRule, // Life: a rule other than Conway's
         LineTooLong, // longer than LineReader::MaxLength

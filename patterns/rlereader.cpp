@@ -191,20 +191,22 @@ ReadResult readRle(std::istream &in, Life &life, ReadProblem &problem)
     BoundedInput input(*in.rdbuf());
     skipByteOrderMark(input);
     LineReader lines(input, LineReader::LoneCr::EndsLine);
+    const auto refused = [&] {
+        if (input.overrun())
+            problem = { ReadProblem::Kind::TooLarge };
+        return ReadResult::Unchanged;
+    };
     std::string line;
     if (!readHeaderLine(lines, input, line, problem))
-        return ReadResult::Unchanged;
+        return refused();
     const std::optional<Size> size = HeaderParser(line).parse();
     if (!size) {
         problem = { ReadProblem::Kind::BadHeader, lines.count() };
-        return ReadResult::Unchanged;
+        return refused();
     }
     PatternPlacer placer(life, size->width, size->height);
-    const bool read = readBody(input, *size, lines.count() + 1, placer, problem);
-    if (input.overrun())
-        problem = { ReadProblem::Kind::TooLarge };
-    if (!read || input.overrun())
-        return ReadResult::Unchanged;
+    if (!readBody(input, *size, lines.count() + 1, placer, problem) || input.overrun())
+        return refused();
     placer.commit(life);
     return ReadResult::Complete;
 }
