@@ -37,11 +37,14 @@ std::string cells(const Life &life)
 QString readStartFile(MainWindow &window, const QString &name)
 {
     const std::string before = cells(window.life());
+    QString told; // the reason the window gave for a pattern it could not wholly use
     QString why;
-    if (!window.readPatternFile(name))
-        why = whyUnread(QFileInfo(name));
+    if (!window.readPatternFile(name, &told))
+        why = told.isEmpty() ? whyUnread(QFileInfo(name)) : told;
     else if (cells(window.life()) == before)
-        why = QStringLiteral("it holds no pattern that gridlore reads");
+        why = told.isEmpty() ? QStringLiteral("it holds no pattern that gridlore reads") : told;
+    else if (!told.isEmpty())
+        return QStringLiteral("gridlore: read %1 only in part: %2\n").arg(name, told);
     else
         return QString();
     return QStringLiteral("gridlore: cannot read %1: %2\n").arg(name, why);

@@ -100,7 +100,7 @@ int main(int argc, char **argv)
         case 0: { // save, check it reads back, read it again
             const QString name = QStringLiteral("soak%1.txt").arg(++file % 5);
             Life saved = form.life();
-            form.setPrompt([&](const QString &) { return name; });
+            form.setPrompt([&](const QString &, const QStringList &) { return name; });
             form.saveBoard();
             ++saves;
             Life readBack;

@@ -30,7 +30,9 @@ MainWindow::MainWindow(QWidget *parent)
     connectHandlers();
     connectPatternSources();
     connectHistory();
-    prompt_ = [this](const QString &text) { return FileNameInputBox(this, text); };
+    prompt_ = [this](const QString &text, const QStringList &offered) {
+        return FileNameInputBox(this, text, offered);
+    };
     startGame();
 }
 

@@ -22,6 +22,8 @@ class QTimer;
 
 namespace gridlore {
 
+struct ReadProblem;
+
 // The main window: the control panel over the board, the menus, and the game
 // state, which lives here for as long as the window does.
 class MainWindow : public QMainWindow
@@ -55,12 +57,15 @@ public:
 
     // Reads the pattern file `name` as Read does once it has a name; false when
     // the board was left as it was. A bare name not in the current folder is
-    // looked up in the bundled collection.
-    bool readPatternFile(const QString &name);
+    // looked up in the bundled collection. `told` as for fillBoard.
+    bool readPatternFile(const QString &name, QString *told = nullptr);
     // What Read does with an open file, for every way a pattern comes in: the
     // run stops, the board is filled and repainted when any cell changed.
-    // False when the board was left as it was.
-    bool fillBoard(std::istream &in);
+    // False when the board was left as it was. A pattern in another program's
+    // format that was refused or used only up to a fault is reported in a
+    // message naming `source`, the file or the clipboard; `told` gets the
+    // reason the message gives.
+    bool fillBoard(std::istream &in, const QString &source, QString *told = nullptr);
 
     // Reset's board: the size from the size box, the board cleared, the grid
     // drawn anew.
@@ -77,8 +82,9 @@ public:
     const UndoHistory &history() const { return history_; }
     AboutBox *aboutBox() const { return about_; }
 
-    // The file-name prompt; tests put a scripted one in its place.
-    using Prompt = std::function<QString(const QString &prompt)>;
+    // The file-name prompt, offering `offered` besides the files; tests put a
+    // scripted one in its place.
+    using Prompt = std::function<QString(const QString &prompt, const QStringList &offered)>;
     void setPrompt(Prompt prompt) { prompt_ = std::move(prompt); }
 
 protected:
@@ -94,6 +100,8 @@ private:
     void connectHandlers();
     void startGame();
     void connectPatternSources();
+    void tellReadProblem(
+        const QString &source, const ReadProblem &problem, bool unused, QString *told);
     void paintCell(int column, int row, double value);
     void connectHistory();
     void advanceGeneration();

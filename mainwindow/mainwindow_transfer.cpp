@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "patterns/boundedinput.h"
+#include "patterns/patternfile.h"
 #include "patterns/rlewriter.h"
 
 #include <QClipboard>
@@ -95,15 +96,18 @@ void MainWindow::pastePattern()
     // The text is read as a file with that content would be; no text at all
     // is an empty file.
     const QString text = QGuiApplication::clipboard()->text();
+    const QString source = QStringLiteral("クリップボード");
     // Bounded as a pattern file is; a UTF-8 text has at least as many bytes
     // as UTF-16 units.
-    if (text.size() > qsizetype(MaxPatternInputSize))
-        return; // refused, as a file too large to be a pattern: the run goes on
-    std::string bytes = text.toStdString();
-    if (bytes.size() > MaxPatternInputSize)
+    std::string bytes;
+    if (text.size() > qsizetype(MaxPatternInputSize)
+        || (bytes = text.toStdString()).size() > MaxPatternInputSize) {
+        // Refused, as a file too large to be a pattern: the run goes on.
+        tellReadProblem(source, { ReadProblem::Kind::TooLarge }, true, nullptr);
         return;
+    }
     std::istringstream in(std::move(bytes));
-    fillBoard(in);
+    fillBoard(in, source);
 }
 
 void MainWindow::copyPattern()

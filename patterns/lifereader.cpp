@@ -76,7 +76,6 @@ enum class Version { None, V105, V106 };
 
 struct Scan
 {
-    bool foreignRule = false;
     bool anyAlive = false;
     std::int64_t left = 0;
     std::int64_t top = 0;
@@ -84,11 +83,12 @@ struct Scan
     std::int64_t bottom = 0;
 };
 
-// Walks the file up to its end or the first line outside the format, calling
-// alive(x, y, count) for each run of live cells. Stops at once on a foreign
-// rule.
-template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
+// Walks the file up to its end or the first line outside the format (which
+// `problem` tells), calling alive(x, y, count) for each run of live cells.
+// Stops at once on a foreign rule.
+template <typename Alive> Scan scanLife(std::istream &in, ReadProblem &problem, Alive alive)
 {
+    using Kind = ReadProblem::Kind;
     Scan scan;
     auto live = [&](std::int64_t x, std::int64_t y, std::int64_t count) {
         if (!scan.anyAlive) {
@@ -112,9 +112,18 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
     Version version = Version::None;
     std::int64_t blockLeft = 0;
     std::int64_t row = 0;
-    // A line too long for the format ends the file, as the first line
-    // outside it does.
-    while (lines.next(line) == LineReader::Status::Line) {
+    const auto fault = [&](Kind kind, char byte = 0) {
+        problem = { kind, lines.count(), byte };
+        return scan;
+    };
+    for (;;) {
+        const LineReader::Status status = lines.next(line);
+        if (status == LineReader::Status::End)
+            break;
+        if (status == LineReader::Status::TooLong) {
+            problem = { Kind::LineTooLong, lines.count() + 1 };
+            break;
+        }
         // Trailing blanks only: a leading one would shift a row of cells.
         std::string_view text = line;
         while (!text.empty() && isBlank(text.back()))
@@ -128,20 +137,18 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
             else if (startsWith(header, "#Life 1.06"))
                 version = Version::V106;
             else
-                return scan;
+                return fault(Kind::BadHeader);
             continue;
         }
         if (startsWith(text, "#R")) {
-            if (!isConwayRule(text.substr(2))) {
-                scan.foreignRule = true;
-                return scan;
-            }
+            if (!isConwayRule(text.substr(2)))
+                return fault(Kind::ForeignRule);
         } else if (version == Version::V105 && startsWith(text, "#P")) {
             // A bare "#P", as Golly's files have it, is a block at the origin.
             if (trimmed(text.substr(2)).empty())
                 blockLeft = row = 0;
             else if (!parsePair(text.substr(2), blockLeft, row))
-                return scan;
+                return fault(Kind::BadCoordinates);
         } else if (startsWith(text, "#")) {
             // "#D", "#N" and the like: descriptions and the normal rule.
         } else if (version == Version::V106) {
@@ -150,13 +157,13 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
             if (text.empty())
                 continue; // a blank line holds no cell
             if (!parsePair(text, x, y))
-                return scan;
+                return fault(Kind::BadCoordinates);
             live(x, y, 1);
         } else {
             for (std::size_t i = 0; i < text.size();) {
                 const char c = text[i];
                 if (c != '.' && c != '*')
-                    return scan;
+                    return fault(Kind::UnknownCharacter, c);
                 std::size_t end = i;
                 while (end < text.size() && text[end] == c)
                     ++end;
@@ -172,7 +179,7 @@ template <typename Alive> Scan scanLife(std::istream &in, Alive alive)
 
 } // namespace
 
-ReadResult readLife(std::istream &in, Life &life)
+ReadResult readLife(std::istream &in, Life &life, ReadProblem &problem)
 {
     const std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1))
@@ -181,8 +188,12 @@ ReadResult readLife(std::istream &in, Life &life)
     // on beyond them is unusable, so the second never reads further.
     BoundedInput bounded(*in.rdbuf());
     std::istream limited(&bounded);
-    const Scan scan = scanLife(limited, [](std::int64_t, std::int64_t, std::int64_t) {});
-    if (scan.foreignRule || !scan.anyAlive || bounded.overrun())
+    const Scan scan = scanLife(limited, problem, [](std::int64_t, std::int64_t, std::int64_t) {});
+    if (bounded.overrun())
+        problem = { ReadProblem::Kind::TooLarge };
+    else if (!scan.anyAlive && problem.kind == ReadProblem::Kind::None)
+        problem = { ReadProblem::Kind::NoCells };
+    if (problem.kind == ReadProblem::Kind::ForeignRule || !scan.anyAlive || bounded.overrun())
         return ReadResult::Unchanged;
 
     in.clear();
@@ -190,7 +201,8 @@ ReadResult readLife(std::istream &in, Life &life)
     if (!in)
         return ReadResult::Unchanged;
     PatternPlacer placer(life, scan.right - scan.left + 1, scan.bottom - scan.top + 1);
-    scanLife(in, [&](std::int64_t x, std::int64_t y, std::int64_t count) {
+    ReadProblem again;
+    scanLife(in, again, [&](std::int64_t x, std::int64_t y, std::int64_t count) {
         placer.setAlive(x - scan.left, y - scan.top, count);
     });
     placer.commit(life);

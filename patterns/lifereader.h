@@ -10,9 +10,10 @@ namespace gridlore {
 // from (x, y); rows before any "#P" start at (0, 0). In both, other '#' lines
 // ("#D", "#N") are comments, and a rule given by "#R" must be Conway's
 // ("23/3" or "B3/S23"): any other leaves the board unchanged. Reading stops at
-// the first line outside the format; the live cells before it, by their
-// bounding box, are centred on the live area as an RLE pattern is. Unchanged
-// when no live cell was read. Reads the stream twice, so it must be seekable.
-ReadResult readLife(std::istream &in, Life &life);
+// the first line outside the format, which `problem` tells; the live cells
+// before it, by their bounding box, are centred on the live area as an RLE
+// pattern is. Unchanged when no live cell was read. Reads the stream twice, so
+// it must be seekable.
+ReadResult readLife(std::istream &in, Life &life, ReadProblem &problem);
 
 } // namespace gridlore

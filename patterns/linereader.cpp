@@ -30,15 +30,20 @@ LineReader::Status LineReader::next(std::string &line)
             return Status::TooLong;
         line.push_back(Traits::to_char_type(c));
     }
+    ++count_;
     return Status::Line;
 }
 
 void LineReader::skipLine()
 {
-    int c;
-    do
+    int c = in_.sbumpc();
+    if (c == Traits::eof())
+        return;
+    ++count_;
+    while (c != Traits::eof() && c != '\n' && !(c == '\r' && loneCr_ == LoneCr::EndsLine))
         c = in_.sbumpc();
-    while (c != Traits::eof() && c != '\n');
+    if (c == '\r' && in_.sgetc() == '\n')
+        in_.sbumpc();
 }
 
 } // namespace gridlore

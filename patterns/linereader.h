@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <streambuf>
 #include <string>
 
@@ -45,12 +46,16 @@ public:
 
     Status next(std::string &line);
 
-    // Passes over the rest of the current line, however long, and its LF.
+    // Passes over the rest of the current line, however long, and its line end.
     void skipLine();
+
+    // Lines handed out or passed over so far: the number of the last one.
+    std::int64_t count() const { return count_; }
 
 private:
     std::streambuf &in_;
     LoneCr loneCr_;
+    std::int64_t count_ = 0;
 };
 
 } // namespace gridlore

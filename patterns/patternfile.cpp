@@ -53,18 +53,21 @@ ReadResult readOwnPattern(std::istream &in, Life &life)
     return ReadResult::Complete;
 }
 
-ReadResult readPattern(std::istream &in, Life &life)
+ReadResult readPattern(std::istream &in, Life &life, ReadProblem *problem)
 {
+    ReadProblem unasked;
+    ReadProblem &told = problem ? *problem : unasked;
+    told = ReadProblem();
     const PatternFormat format = detectPatternFormat(in);
     if (!in)
         return ReadResult::Unchanged; // could not go back to the start after looking
     switch (format) {
     case PatternFormat::Rle:
-        return readRle(in, life);
+        return readRle(in, life, told);
     case PatternFormat::Plaintext:
-        return readPlaintext(in, life);
+        return readPlaintext(in, life, told);
     case PatternFormat::Life:
-        return readLife(in, life);
+        return readLife(in, life, told);
     case PatternFormat::Own:
         break;
     }

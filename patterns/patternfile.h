@@ -3,6 +3,7 @@
 #include "engine/life.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 
 namespace gridlore {
@@ -21,10 +22,35 @@ enum class ReadResult {
     Unchanged, // nothing usable was read and the board is as it was
 };
 
+// Why a pattern in another program's format left the board as it was or was
+// used only up to a fault, and where. Words for the user are the window's.
+struct ReadProblem
+{
+    enum class Kind {
+        None,
+        UnknownCharacter, // `byte` has no place there
+        BlankAfterCount, // RLE: a blank or a line end between a count and its tag
+        ZeroCount, // RLE: a run of 0 cells
+        OutsideBox, // RLE: a run beyond the width or height the header gives
+        NoHeader, // RLE: no "x = m, y = n" line after the comments
+        BadHeader, // a header line that is not the format's
+        BadCoordinates, // Life: not two whole numbers, or one out of range
+        ForeignRule, // Life: a rule other than Conway's
+        LineTooLong, // longer than LineReader::MaxLength
+        TooLarge, // goes on past MaxPatternInputSize (boundedinput.h)
+        NoCells, // nothing to place
+    };
+    Kind kind = Kind::None;
+    std::int64_t line = 0; // counted from 1; 0 when no one line is at fault
+    char byte = 0;
+};
+
 // Reads a pattern file of any format the program knows (see patternformat.h):
 // the program's own, or an RLE, plaintext or Life 1.05/1.06 pattern, which is
 // centred on the live area. A stream that is not seekable is read in the own format only.
-ReadResult readPattern(std::istream &in, Life &life);
+// `problem` tells why a pattern of another program's format was not wholly
+// used; the own format tells nothing there.
+ReadResult readPattern(std::istream &in, Life &life, ReadProblem *problem = nullptr);
 
 // Fills the live area of the board from `in`, column by column, one line per
 // cell. Also takes LF-only line ends and blanks or tabs around a value. Stops

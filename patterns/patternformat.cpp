@@ -67,8 +67,8 @@ PatternFormat sniff(std::streambuf &buffer)
     if (!isPlaintextCell(c))
         return PatternFormat::Own;
     // A row of cells: the whole line (as far as the budget reaches) must be one.
-    for (c = in.next(); c != Traits::eof() && c != '\n'; c = in.next())
-        if (!isPlaintextCell(c) && !isBlank(c) && c != '\r')
+    for (c = in.next(); c != Traits::eof() && !isLineEnd(c); c = in.next())
+        if (!isPlaintextCell(c) && !isBlank(c))
             return PatternFormat::Own;
     return PatternFormat::Plaintext;
 }

@@ -14,15 +14,6 @@
 namespace gridlore {
 namespace {
 
-using Traits = std::streambuf::traits_type;
-
-// Rows are read byte by byte: a CR, of CR LF or alone, is passed over as
-// blanks are.
-bool isPassedOver(int c)
-{
-    return isBlank(c) || c == '\r';
-}
-
 struct Extent
 {
     std::int64_t lines = 0; // lines before the first one outside the format
@@ -31,33 +22,42 @@ struct Extent
 };
 
 // Walks the first `lineLimit` lines, stopping early at a line that is neither
-// a comment nor a row, and calls alive(x, y) for each live cell. Empty lines
-// before the first row are not rows; empty lines after it are dead rows.
+// a comment nor a row (which `problem` tells), and calls alive(x, y) for each
+// live cell. Empty lines before the first row are not rows; empty lines after
+// it are dead rows.
 template <typename Alive>
-Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
+Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, ReadProblem &problem, Alive alive)
 {
+    LineReader lines(in, LineReader::LoneCr::EndsLine);
+    std::string line;
     Extent extent;
     std::int64_t y = 0;
     bool rowsBegun = false;
     while (extent.lines < lineLimit) {
-        int c = in.sbumpc();
-        if (c == Traits::eof())
-            break;
-        while (isPassedOver(c))
-            c = in.sbumpc();
+        int c = in.sgetc();
+        while (isBlank(c))
+            c = in.snextc();
         if (c == '!') {
-            while (c != Traits::eof() && c != '\n')
-                c = in.sbumpc();
+            lines.skipLine(); // a comment, however long
             ++extent.lines;
             continue;
         }
+        const LineReader::Status status = lines.next(line);
+        if (status == LineReader::Status::End)
+            break;
+        if (status == LineReader::Status::TooLong) {
+            problem = { ReadProblem::Kind::LineTooLong, extent.lines + 1 };
+            break;
+        }
         std::int64_t x = 0;
-        for (; c != Traits::eof() && c != '\n'; c = in.sbumpc()) {
-            if (c == 'O' || c == '*')
+        for (const char cell : line) {
+            if (cell == 'O' || cell == '*')
                 alive(x, y);
-            else if (c != '.' && !isPassedOver(c))
+            else if (cell != '.' && !isBlank(cell)) {
+                problem = { ReadProblem::Kind::UnknownCharacter, extent.lines + 1, cell };
                 return extent;
-            if (!isPassedOver(c))
+            }
+            if (!isBlank(cell))
                 ++x;
         }
         ++extent.lines;
@@ -68,8 +68,6 @@ Extent scanPlaintext(std::streambuf &in, std::int64_t lineLimit, Alive alive)
         }
         if (rowsBegun)
             ++y;
-        if (c == Traits::eof())
-            break;
     }
     return extent;
 }
@@ -86,7 +84,7 @@ public:
 
 } // namespace
 
-ReadResult readPlaintext(std::istream &in, Life &life)
+ReadResult readPlaintext(std::istream &in, Life &life, ReadProblem &problem)
 {
     if (!in.rdbuf())
         return ReadResult::Unchanged;
@@ -96,17 +94,23 @@ ReadResult readPlaintext(std::istream &in, Life &life)
     char chunk[64 * 1024];
     for (std::streamsize got; (got = input.sgetn(chunk, sizeof chunk)) > 0;)
         text.append(chunk, static_cast<std::size_t>(got));
-    if (input.overrun())
+    if (input.overrun()) {
+        problem = { ReadProblem::Kind::TooLarge };
         return ReadResult::Unchanged;
+    }
 
     TextBuffer sizing(text);
-    const Extent extent = scanPlaintext(
-        sizing, std::numeric_limits<std::int64_t>::max(), [](std::int64_t, std::int64_t) {});
-    if (extent.height == 0)
+    const Extent extent = scanPlaintext(sizing, std::numeric_limits<std::int64_t>::max(), problem,
+        [](std::int64_t, std::int64_t) {});
+    if (extent.height == 0) {
+        if (problem.kind == ReadProblem::Kind::None)
+            problem = { ReadProblem::Kind::NoCells };
         return ReadResult::Unchanged;
+    }
     PatternPlacer placer(life, extent.width, extent.height);
     TextBuffer placing(text);
-    scanPlaintext(placing, extent.lines,
+    ReadProblem again;
+    scanPlaintext(placing, extent.lines, again,
         [&placer](std::int64_t x, std::int64_t y) { placer.setAlive(x, y); });
     placer.commit(life);
     return ReadResult::Complete;

@@ -48,10 +48,9 @@ public:
     }
 
 private:
-    // A stray CR within the header is passed over as the body's are.
     void skipBlanks()
     {
-        while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_])))
+        while (pos_ < text_.size() && isBlank(text_[pos_]))
             ++pos_;
     }
 
@@ -86,29 +85,49 @@ private:
 };
 
 // Skips the '#' lines, however long, and blank lines before the header and
-// reads the header line; false at the end of the file or for a line too long
-// to be a header.
-bool readHeaderLine(std::streambuf &in, std::string &line)
+// reads the header line. False, with the problem, when there is none or it is
+// too long to be one.
+bool readHeaderLine(LineReader &lines, std::streambuf &in, std::string &line, ReadProblem &problem)
 {
-    LineReader lines(in);
     for (;;) {
         int c = in.sgetc();
-        while (isBlank(c) || isLineEnd(c))
+        while (isBlank(c))
             c = in.snextc();
-        if (c != '#')
-            return lines.next(line) == LineReader::Status::Line;
-        lines.skipLine();
+        if (c == '#') {
+            lines.skipLine();
+            continue;
+        }
+        switch (lines.next(line)) {
+        case LineReader::Status::Line:
+            if (line.empty())
+                continue; // its blanks were passed over above
+            return true;
+        case LineReader::Status::End:
+            problem = { ReadProblem::Kind::NoHeader };
+            return false;
+        case LineReader::Status::TooLong:
+            problem = { ReadProblem::Kind::LineTooLong, lines.count() + 1 };
+            return false;
+        }
     }
 }
 
 // Reads the runs up to '!', the end of the file, the first fault or the first
 // row below the board (nothing after it can land), handing the live ones to
-// the placer. True when anything of the pattern was read.
-bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
+// the placer. Bytes are read one at a time, line ends passed over as blanks
+// are; `line` counts them, a CR alone as one. True when anything of the
+// pattern was read.
+bool readBody(
+    std::streambuf &in, Size size, std::int64_t line, PatternPlacer &placer, ReadProblem &problem)
 {
+    using Kind = ReadProblem::Kind;
     std::int64_t x = 0;
     std::int64_t y = 0;
     bool read = false;
+    const auto fault = [&](Kind kind, int byte = 0) {
+        problem = { kind, line, Traits::to_char_type(byte) };
+        return read;
+    };
     for (;;) {
         int c = in.sbumpc();
         std::int64_t count = 1;
@@ -118,18 +137,23 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
             for (count = 0; isDigit(c); c = in.sbumpc())
                 count = std::min(count * 10 + (c - '0'), MaxPatternSide + 1);
             if (count == 0)
-                return read; // no writer puts one; taken for damage
+                return fault(Kind::ZeroCount); // no writer puts one; taken for damage
         }
         if (isBlank(c) || isLineEnd(c)) {
             if (counted)
-                return read; // a count must be followed by its tag
+                return fault(Kind::BlankAfterCount); // a count must be followed by its tag
+            if (c == '\n' || (c == '\r' && in.sgetc() != '\n'))
+                ++line;
             continue;
         }
-        if (c == '!' || c == Traits::eof())
+        if (c == '!' || c == Traits::eof()) {
+            if (!read && c != '!')
+                problem = { Kind::NoCells };
             return read || c == '!'; // text after '!' is not read; a missing '!' is accepted
+        }
         if (c == '$') {
             if (y + count > size.height)
-                return read;
+                return fault(Kind::OutsideBox);
             y += count;
             x = 0;
             read = true;
@@ -142,14 +166,15 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
             alive = false;
         } else if (c >= 'p' && c <= 'y') {
             // Multi-state rules write states above 24 as two letters, "pA" and so on.
-            const int second = in.sbumpc();
+            const int second = in.sgetc();
             if (second < 'A' || second > 'X')
-                return read;
+                return fault(Kind::UnknownCharacter, c);
+            in.sbumpc();
         } else if (c != 'o' && (c < 'A' || c > 'X')) {
-            return read; // an unknown tag
+            return fault(Kind::UnknownCharacter, c);
         }
         if (y >= size.height || x + count > size.width)
-            return read;
+            return fault(Kind::OutsideBox);
         if (alive)
             placer.setAlive(x, y, count);
         x += count;
@@ -159,21 +184,29 @@ bool readBody(std::streambuf &in, Size size, PatternPlacer &placer)
 
 } // namespace
 
-ReadResult readRle(std::istream &in, Life &life)
+ReadResult readRle(std::istream &in, Life &life, ReadProblem &problem)
 {
     if (!in.rdbuf())
         return ReadResult::Unchanged;
     BoundedInput input(*in.rdbuf());
     skipByteOrderMark(input);
+    LineReader lines(input, LineReader::LoneCr::EndsLine);
+    const auto refused = [&] {
+        if (input.overrun())
+            problem = { ReadProblem::Kind::TooLarge };
+        return ReadResult::Unchanged;
+    };
     std::string line;
-    if (!readHeaderLine(input, line))
-        return ReadResult::Unchanged;
+    if (!readHeaderLine(lines, input, line, problem))
+        return refused();
     const std::optional<Size> size = HeaderParser(line).parse();
-    if (!size)
-        return ReadResult::Unchanged;
+    if (!size) {
+        problem = { ReadProblem::Kind::BadHeader, lines.count() };
+        return refused();
+    }
     PatternPlacer placer(life, size->width, size->height);
-    if (!readBody(input, *size, placer) || input.overrun())
-        return ReadResult::Unchanged;
+    if (!readBody(input, *size, lines.count() + 1, placer, problem) || input.overrun())
+        return refused();
     placer.commit(life);
     return ReadResult::Complete;
 }

@@ -10,28 +10,37 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringListModel>
 
 namespace gridlore {
 
 namespace {
 
 // Completes over the whole file system, which the model only knows by
-// absolute paths.
+// absolute paths. A bare name (no folder in it) is completed from a list
+// instead: the current folder's files and folders and the names offered.
 class FileNameCompleter : public QCompleter
 {
 public:
-    explicit FileNameCompleter(QObject *parent)
-        : QCompleter(parent)
-        , files(new QFileSystemModel(this))
+    FileNameCompleter(QLineEdit *field, QStringList offered)
+        : QCompleter(field)
+        , files(new QFileSystemModel(field)) // not ours: setModel() deletes its own
+        , bareNames(new QStringListModel(field))
+        , offered(std::move(offered))
     {
         // The model reads folders in the background as they are asked for;
         // this starts it on the one most names are typed from.
         files->setRootPath(QDir::currentPath());
-        setModel(files);
+        follow(field->text());
+        // The field tells of an edit before it asks for completions, so the
+        // list is the right one for what was typed.
+        connect(field, &QLineEdit::textEdited, this, &FileNameCompleter::follow);
     }
 
     QStringList splitPath(const QString &path) const override
     {
+        if (model() != files)
+            return QCompleter::splitPath(path);
         return QCompleter::splitPath(absolute(path));
     }
 
@@ -40,6 +49,8 @@ public:
     QString pathFromIndex(const QModelIndex &index) const override
     {
         QString path = QCompleter::pathFromIndex(index);
+        if (model() != files)
+            return path;
         if (isRelative(completionPrefix()))
             path = QDir::current().relativeFilePath(path);
         if (files->isDir(index) && !path.endsWith(u'/'))
@@ -67,6 +78,34 @@ protected:
 
 private:
     QFileSystemModel *files;
+    QStringListModel *bareNames;
+    QStringList offered;
+
+    void follow(const QString &text)
+    {
+        const bool bare = !text.contains(u'/') && !isHome(text);
+        if (bare && model() != bareNames) {
+            bareNames->setStringList(namesHere());
+            setModel(bareNames);
+        } else if (!bare && model() != files) {
+            setModel(files);
+        }
+    }
+
+    // As the file system model shows the current folder, then the offered
+    // names that no file here has.
+    QStringList namesHere() const
+    {
+        QStringList names;
+        for (const QFileInfo &entry :
+            QDir::current().entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            names << entry.fileName() + (entry.isDir() ? QStringLiteral("/") : QString());
+        for (const QString &name : offered)
+            if (!names.contains(name))
+                names << name;
+        names.sort();
+        return names;
+    }
 
     static bool isHome(const QString &path)
     {
@@ -86,7 +125,8 @@ private:
     }
 };
 
-QString runInputBox(QWidget *parent, const QString &prompt, bool fileNames)
+QString runInputBox(
+    QWidget *parent, const QString &prompt, bool fileNames, const QStringList &offered = {})
 {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(applicationTitle());
@@ -95,7 +135,7 @@ QString runInputBox(QWidget *parent, const QString &prompt, bool fileNames)
     dialog.setTextValue(QString());
     if (fileNames) {
         if (auto *field = dialog.findChild<QLineEdit *>())
-            field->setCompleter(new FileNameCompleter(field));
+            field->setCompleter(new FileNameCompleter(field, offered));
     }
     if (dialog.exec() != QDialog::Accepted)
         return QString();
@@ -109,9 +149,9 @@ QString InputBox(QWidget *parent, const QString &prompt)
     return runInputBox(parent, prompt, false);
 }
 
-QString FileNameInputBox(QWidget *parent, const QString &prompt)
+QString FileNameInputBox(QWidget *parent, const QString &prompt, const QStringList &offered)
 {
-    return runInputBox(parent, prompt, true);
+    return runInputBox(parent, prompt, true, offered);
 }
 
 } // namespace gridlore

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -16,8 +17,9 @@ QString InputBox(QWidget *parent, const QString &prompt);
 // home folder. A name taken from the offer replaces what was typed, in the
 // form that was typed (relative stays relative; "~" becomes the home folder's
 // path, so the field always shows the name that will be used), a folder's
-// with the separator after it. What is returned is still the field's text as
-// it stands.
-QString FileNameInputBox(QWidget *parent, const QString &prompt);
+// with the separator after it. While the name has no folder in it, the
+// names in `offered` are listed too. What is returned is still the field's
+// text as it stands.
+QString FileNameInputBox(QWidget *parent, const QString &prompt, const QStringList &offered = {});
 
 } // namespace gridlore

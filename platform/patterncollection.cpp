@@ -12,6 +12,11 @@ QString patternCollectionFolder()
     return QDir(applicationFolder()).filePath(QStringLiteral("patterns"));
 }
 
+QStringList patternCollectionNames()
+{
+    return QDir(patternCollectionFolder()).entryList(QDir::Files, QDir::Name);
+}
+
 QString resolvePatternName(const QString &name)
 {
     if (name.isEmpty() || name.contains(u'/') || QFileInfo::exists(name))

@@ -11,6 +11,7 @@
 #include <sstream>
 
 Q_DECLARE_METATYPE(gridlore::ReadResult)
+Q_DECLARE_METATYPE(gridlore::ReadProblem)
 
 // Boards written as text: 'O' live (1), '.' dead (0), ' ' empty, digits for
 // other numbers; row by row, with the top-left character at (column, row).

@@ -151,7 +151,8 @@ void TestEditing::undoAndRedo()
     glider.close();
     auto form = activeForm1(QString());
     QVERIFY(form);
-    form->setPrompt([](const QString &) { return QStringLiteral("glider.rle"); });
+    form->setPrompt(
+        [](const QString &, const QStringList &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->view().surface();
     auto *size = control<QLineEdit>(*form, "sizeBox");
     QList<Position> positions { positionOf(*form) };

@@ -160,17 +160,19 @@ void TestMainWindow::designState()
         form->saveBoard();
     }
     QVERIFY(!QFileInfo::exists(QStringLiteral("typed")));
-    form->setPrompt([&](const QString &prompt) { return shown << prompt, QString(); });
+    form->setPrompt([&](const QString &prompt, const QStringList &offered) {
+        return shown << prompt + (offered.contains("glider.rle") ? " + glider.rle" : ""), QString();
+    });
     form->saveBoard();
     form->readPattern();
     QCOMPARE(shown,
         QStringList({ "Form1", "680x555 ", "panel 8,8 673x41 ", "sizeBox 320,16 41x19 125",
-            "intervalBox 392,16 41x19 1000", "runButton 104,16 105x17 自動",
-            "nextButton 16,14 73x20 次世代", "resetButton 464,16 65x20 Reset",
-            "endButton 560,16 57x20 End", "separator 296,8 1x33 ", "sizeLabel 368,16 25x17 枠",
-            "intervalLabel 432,16 41x17 ms", "counterLabel 232,16 73x17 1世代目", "File(&F)",
-            "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-", "バージョン",
-            "IPAPGothic", "endButton", "ファイル名.....", "ファイル名...." }));
+            "intervalBox 392,16 41x19 1000", "runButton 104,16 105x17 自動", "nextButton 16,14 73x20 次世代",
+            "resetButton 464,16 65x20 Reset", "endButton 560,16 57x20 End", "separator 296,8 1x33 ",
+            "sizeLabel 368,16 25x17 枠", "intervalLabel 432,16 41x17 ms", "counterLabel 232,16 73x17 1世代目",
+            "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
+            "バージョン", "IPAPGothic", "endButton", "ファイル名.....",
+            "ファイル名.... + glider.rle" }));
 }
 
 void TestMainWindow::marksAfterPresses_data()
@@ -432,8 +434,10 @@ QByteArray makeFiles()
     if (!QDir().mkdir(QStringLiteral("a folder")) || !QDir().mkdir(QStringLiteral("ro"))
         || ::mkfifo("fifo", 0600) != 0 || ::chmod("ro", 0555) != 0 || ::chmod(".", 0755) != 0
         || !writeFile(QStringLiteral("21"), QByteArray(" 1 \r\n").repeated(20) + "x")
-        || !writeFile(QStringLiteral("old.txt"), old)
-        || !writeFile(QStringLiteral("toad.rle"), old))
+        || !writeFile(QStringLiteral("old.txt"), old) || !writeFile(QStringLiteral("toad.rle"), old)
+        || !writeFile(QStringLiteral("bad.rle"), "#N Bad\nx = 3, y = 3\nbo$2bz$3o!\n")
+        || !writeFile(QStringLiteral("cr.cells"), "!Name: Glider\r.O.\r..O\rOOO\r")
+        || !writeFile(QStringLiteral("rule.lif"), "#Life 1.05\n#R B36/S23\n*\n"))
         return QByteArray();
     return old;
 }
@@ -513,7 +517,7 @@ enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
 // Saves with `name` typed, as `setting` says; the message shown, or nothing.
 QString save(MainWindow &form, const QString &name, Setting setting = Setting::Plain)
 {
-    form.setPrompt([&](const QString &) { return name; });
+    form.setPrompt([&](const QString &, const QStringList &) { return name; });
     const std::jthread rescue = rescuePipe(PipeEnd::Reader);
     // A file size limit stands in for a disk that fills up during the write.
     rlimit saved {};
@@ -630,10 +634,12 @@ void TestMainWindow::read_data()
     QTest::addColumn<QString>("input"); // the name given, or the text pasted
     QTest::addColumn<double>("cell"); // (1, 1) afterwards: 7 when the board was left alone
     QTest::addColumn<bool>("runGoesOn");
-    const auto row
-        = [](const char *situation, Way way, const char *input, double cell, bool runGoesOn) {
-              QTest::newRow(situation) << way << QString::fromUtf8(input) << cell << runGoesOn;
-          };
+    // What the message names: the source, then what its reason holds; none when quiet.
+    QTest::addColumn<QStringList>("told");
+    const auto row = [](const char *situation, Way way, const char *input, double cell,
+                         bool runGoesOn, const QStringList &told = {}) {
+        QTest::newRow(situation) << way << QString::fromUtf8(input) << cell << runGoesOn << told;
+    };
     // Read stops the run only once its file is open. A bare name missing here
     // comes from the bundled collection; a read that stops part way shows what
     // it changed (a 2 in white).
@@ -659,16 +665,31 @@ void TestMainWindow::read_data()
     row("x = 3, y = 3|bo$2bo$3o! pasted", Way::Paste, "x = 3, y = 3\nbo$2bo$3o!", 0, false);
     row(" 1 ||| 2 ||x pasted", Way::Paste, " 1 \n\n 2 \nx", 1, false);
     row("nothing pasted", Way::Paste, "", 7, false);
+    // A pattern in another program's format that is damaged or unusable is
+    // reported, and with CR line ends is read as with LF.
+    const QStringList bad { "bad.rle", "3", "'z'" };
+    row("bad.rle", Way::Read, "bad.rle", 0, false, bad);
+    row("bad.rle dropped", Way::Drop, "bad.rle", 0, false, bad);
+    row("bad.rle on the command line", Way::CommandLine, "bad.rle", 0, false, bad);
+    row("rule.lif on the command line", Way::CommandLine, "rule.lif", 7, false,
+        { "rule.lif", "2" });
+    row("x = 3, y = 3|3 o! pasted", Way::Paste, "x = 3, y = 3\n3 o!", 7, false,
+        { "クリップボード", "2" });
+    row("cr.cells", Way::Read, "cr.cells", 0, false);
 }
 
 // Cell (1, 1), which held 7, after the read, and whether the run went on. The
-// board is repainted when, and only when, a cell changed.
+// board is repainted when, and only when, a cell changed. A message names the
+// source, the line and the reason, and the command line says the same.
 void TestMainWindow::read()
 {
     QFETCH(Way, way);
     QFETCH(QString, input);
     QFETCH(double, cell);
+    QFETCH(QStringList, told);
     QVERIFY(!makeFiles().isEmpty());
+    const MessageBoxes messages;
+    QString printed;
     const std::unique_ptr<MainWindow> form = runningMainWindow();
     const std::jthread rescue = rescuePipe(PipeEnd::Writer);
     const Terminal terminal;
@@ -683,7 +704,7 @@ void TestMainWindow::read()
     QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
     switch (way) {
     case Way::Read:
-        form->setPrompt([&](const QString &) { return input; });
+        form->setPrompt([&](const QString &, const QStringList &) { return input; });
         form->readPattern();
         break;
     case Way::Drop:
@@ -691,7 +712,7 @@ void TestMainWindow::read()
             QApplication::sendEvent(form.get(), &drop);
         break;
     case Way::CommandLine:
-        readStartFile(*form, input);
+        printed = readStartFile(*form, input);
         break;
     case Way::Paste:
         QGuiApplication::clipboard()->setText(input);
@@ -700,6 +721,12 @@ void TestMainWindow::read()
     }
     QCOMPARE(form->life().board().at(1, 1).number(), cell);
     QTEST(form->timer()->isActive(), "runGoesOn");
+    QCOMPARE(messages.texts.size(), told.isEmpty() ? 0 : 1);
+    const QString message = messages.texts.value(0), reason = message.section(u'\n', 1);
+    QVERIFY(told.isEmpty() || message.section(u'\n', 0, 0).contains(told.first()));
+    for (const QString &part : told.mid(1))
+        QVERIFY2(reason.contains(part), qPrintable(message));
+    QVERIFY(way != Way::CommandLine || told.isEmpty() || printed.contains(reason));
     const BoardLayout layout(*form);
     QCOMPARE(form->view().surface()->image(),
         cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
@@ -721,35 +748,46 @@ void TestMainWindow::saveWrites_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("size"); // typed and Reset; none: as at start-up
     QTest::addColumn<int>("cells");
-    QTest::newRow("Cancel") << ""
-                            << "150" << 0;
-    QTest::newRow("グライダー") << "グライダー"
-                                << "150" << 150 * 120;
-    QTest::newRow("a folder/x") << "a folder/x"
-                                << "150" << 150 * 120;
-    QTest::newRow("old.txt, replaced") << "old.txt"
-                                       << "150" << 150 * 120;
-    QTest::newRow("right after start-up") << "x.txt"
-                                          << "" << 125 * 100;
-    QTest::newRow("three blanks, as typed") << "   "
-                                            << "150" << 150 * 120;
+    QTest::addColumn<QString>("picture"); // drawn at (1, 1) before saving
+    QTest::addColumn<QByteArray>("file"); // what other programs read; none: the own format
+    const auto row = [](const char *situation, const char *name, const char *size, int cells,
+                         const char *picture = "", const QByteArray &file = {}) {
+        QTest::newRow(situation) << QString::fromUtf8(name) << size << cells << picture << file;
+    };
+    row("Cancel", "", "150", 0);
+    row("グライダー", "グライダー", "150", 150 * 120);
+    row("a folder/x", "a folder/x", "150", 150 * 120);
+    row("old.txt, replaced", "old.txt", "150", 150 * 120);
+    row("right after start-up", "x.txt", "", 125 * 100);
+    row("three blanks, as typed", "   ", "150", 150 * 120);
+    // Other programs' formats by the name's ending, in any case; a cell
+    // holding another number than 0 and 1 is written dead, with a word.
+    row("x.rle, a 2 beside a cell", "x.rle", "", 0, "2O",
+        "#C Copied from gridlore\nx = 1, y = 1, rule = B3/S23\no!\n");
+    row("Blinker.CELLS", "Blinker.CELLS", "", 0, "OOO", "!Name: Blinker\nOOO\n");
+    row("x.rle.txt", "x.rle.txt", "", 125 * 100);
 }
 
 // Save stops the run before it asks, then writes every cell of a fresh board
-// as " 0 " and CR LF, never as an empty line, and nothing else.
+// as " 0 " and CR LF, never as an empty line, and nothing else; a name ending
+// as other programs' files do gets their format.
 void TestMainWindow::saveWrites()
 {
     QFETCH(QString, name);
     QFETCH(QString, size);
     QFETCH(int, cells);
+    QFETCH(QString, picture);
+    QFETCH(QByteArray, file);
     QVERIFY(!makeFiles().isEmpty());
     QSet<QString> files = entries();
     if (!name.isEmpty())
         files << name.section(u'/', 0, 0);
     const std::unique_ptr<MainWindow> form = runningMainWindow(size);
-    QCOMPARE(save(*form, name), QString());
+    placeBoard(form->life().board(), 1, 1, picture);
+    const QString message = save(*form, name);
+    QCOMPARE(message.isEmpty(), !picture.contains(u'2'));
     QVERIFY(!form->timer()->isActive());
-    QCOMPARE(readAll(name), QByteArray(" 0 \r\n").repeated(cells));
+    QCOMPARE(readAll(name), file.isNull() ? QByteArray(" 0 \r\n").repeated(cells) : file);
     QCOMPARE(entries(), files);
 }
 
@@ -858,13 +896,15 @@ void TestMainWindow::nameCompletion_data()
     };
     row("sa", "b1.txt", "save/b1.txt");
     row("save/su", "b1.txt", "save/sub/b1.txt");
-    row("boa", "", "board.txt");
+    row("boa", "", "board.txt"); // offered as well, and listed once
+    row("gli", "", "glider.rle");
     row("~/sa", "b1.txt", "%1/home/save/b1.txt");
     row("%1/sa", "b1.txt", "%1/save/b1.txt");
 }
 
 // A name taken from the prompt's offer in the form it was typed, a folder's
-// with its separator, so that typing on names something inside it.
+// with its separator, so that typing on names something inside it; a bare
+// name also from the names the caller offers.
 void TestMainWindow::nameCompletion()
 {
     QFETCH(QString, typed);
@@ -895,7 +935,8 @@ void TestMainWindow::nameCompletion()
         QTest::keyClicks(field, typedOn);
         prompt->accept();
     });
-    QCOMPARE(FileNameInputBox(nullptr, QStringLiteral("ファイル名")), answered.arg(here));
+    QCOMPARE(FileNameInputBox(nullptr, QStringLiteral("ファイル名"), { "glider.rle", "board.txt" }),
+        answered.arg(here));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,4 +1,6 @@
 #include "boardfixture.h"
+#include "patterns/plaintextwriter.h"
+#include "patterns/rlewriter.h"
 
 #include <QFile>
 #include <QtTest>
@@ -7,7 +9,9 @@
 
 using gridlore::Cell;
 using gridlore::Life;
+using gridlore::ReadProblem;
 using gridlore::ReadResult;
+using Kind = ReadProblem::Kind;
 
 namespace {
 
@@ -41,6 +45,8 @@ private slots:
     void saveThenRead();
     void read_data();
     void read();
+    void write_data();
+    void write();
     void collectionKeepsItsClaims_data();
     void collectionKeepsItsClaims();
 };
@@ -86,14 +92,19 @@ void TestPatterns::read_data()
     QTest::addColumn<double>("size");
     QTest::addColumn<ReadResult>("result");
     QTest::addColumn<QString>("live"); // the live area after it; none when it is unchanged
+    QTest::addColumn<ReadProblem>("problem"); // the fault told, for another program's format
     using enum ReadResult;
-    const auto row
-        = [](const char *name, const QByteArray &file, ReadResult result, const QString &live = {},
-              double size = 10) { QTest::newRow(name) << file << size << result << live; };
+    const auto row = [](const char *name, const QByteArray &file, ReadResult result,
+                         const QString &live = {}, double size = 10, ReadProblem problem = {}) {
+        QTest::newRow(name) << file << size << result << live << problem;
+    };
+    const auto refused = [&](const char *name, const QByteArray &file, ReadProblem problem) {
+        row(name, file, Unchanged, {}, 10, problem);
+    };
     // A pattern lands with its top-left cell at (left, top), on a 10 x 8 board unless said.
     const auto placed = [&](const char *name, const QByteArray &file, const QString &picture,
-                            int left = 4, int top = 3, double size = 10) {
-        row(name, file, Complete, canvas(size, left, top, picture), size);
+                            ReadProblem problem = {}, int left = 4, int top = 3, double size = 10) {
+        row(name, file, Complete, canvas(size, left, top, picture), size, problem);
     };
 
     // The program's own format, onto a board of 7s: a cell a line, column by
@@ -126,12 +137,13 @@ void TestPatterns::read_data()
     row("own: half a byte-order mark", "\xEF\xBB#N\n", Stopped);
 
     placed("glider.rle, 7.5", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/glider.rle")),
-        Glider, 3, 2, 7.5);
+        Glider, {}, 3, 2, 7.5);
     // The overhang is split with the halves rounded down, and dropped: the
     // middle of the 13 x 13 pulsar on the 10 x 8 board.
     placed("pulsar.cells, 10", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/pulsar.cells")),
         QStringLiteral("...O.O....\n...O.O....\nOOO...OOO.\n..........\n"
-                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."), 1, 1);
+                       "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."),
+        {}, 1, 1);
     const QByteArray x3 = "x = 3, y = 3\n";
     placed("x\\t=3,y=3 without rule", "x\t=3,y=3\nbo$2bo$3o!", Glider);
     placed("every kind of # line, one of 5000 bytes",
@@ -148,38 +160,74 @@ void TestPatterns::read_data()
     placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
     placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
     placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
-        Glider);
-    placed(
-        "1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), 2, 3);
-    placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"), 4, 4);
+        Glider, { Kind::UnknownCharacter, 7, 'x' });
+    placed("1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), {},
+        2, 3);
+    placed("1.06, x stops", "#Life 1.06\n0 0\n2 0\nx\n0 3", QStringLiteral("O.O"),
+        { Kind::BadCoordinates, 4 }, 4, 4);
     placed("1.06, the farthest cells", "#Life 1.06\n2147483647 0\n-2147483647 0\n", QString());
-    row("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", Unchanged);
-    row("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", Unchanged);
+    refused("1.06, a cell farther", "#Life 1.06\n2147483648 0\n", { Kind::BadCoordinates, 2 });
+    refused("1.05, #R B36/S23", "#Life 1.05\n#R B36/S23\n*", { Kind::ForeignRule, 2 });
+    refused("1.06 without cells", "#Life 1.06\n\n", { Kind::NoCells });
     placed("rle with byte-order mark", "\xEF\xBB\xBF" + x3 + "bo$2bo$3o!", Glider);
     placed("x = 0, y = 0", "x = 0, y = 0\n!", QString());
     placed("plaintext *, CR LF, after a BOM", "\xEF\xBB\xBF!N\r\n.*.\r\n..*\r\n***\r\n", Glider);
     placed("plaintext short rows, comment between", ".O\n!c\n..O  \r\nOOO\t\n\n", Glider);
-    placed("plaintext empty line as a dead row", "!c\n\nO\n\nO\n", QStringLiteral("O\n.\nO"), 5);
+    placed(
+        "plaintext empty line as a dead row", "!c\n\nO\n\nO\n", QStringLiteral("O\n.\nO"), {}, 5);
     placed("plaintext dead rows and columns", "....\n.O..\n....\n",
         QStringLiteral("....\n.O..\n...."));
     // Damaged files place what was read up to the fault, or change nothing.
     const QString rows12 = QStringLiteral(".O.\n..O");
-    // A zero count, a run past the width, an unknown tag, a blank between count and tag.
-    for (const char *third : { "0b3o!", "4o!", "3z!", "3 o!" })
-        placed(third, x3 + "bo$2bo$" + third, rows12);
-    placed("count of 30 digits", x3 + "bo$999999999999999999999999999999b!", QStringLiteral(".O."));
-    placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12);
-    placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12, 4, 4);
-    for (const char *file : { "x = -3, y = 3\n3o!", "x = 3, y = 2147483648\n3o!",
-             "#N Glider\nx = 3, y", "#N Glider\n#C nothing else\n", "x = 3, y = 3\nZ3o!",
-             "!a\n\n!b\n  \n", "!c\nO.O#\n.O.\n" })
-        row(file, file, Unchanged);
-    row("header of 5000 bytes", "x = 3, y = 3, rule = " + QByteArray(5000, 'B') + "\n3o!",
-        Unchanged);
+    for (const auto &[third, kind, byte] :
+        { std::tuple("0b3o!", Kind::ZeroCount, '\0'), std::tuple("4o!", Kind::OutsideBox, '\0'),
+            std::tuple("3z!", Kind::UnknownCharacter, 'z'),
+            std::tuple("3 o!", Kind::BlankAfterCount, '\0'),
+            std::tuple("$$$!", Kind::OutsideBox, '\0'),
+            std::tuple("2pZ!", Kind::UnknownCharacter, 'p') })
+        placed(third, x3 + "bo$2bo$" + third, rows12, { kind, 2, byte });
+    placed("count of 30 digits", x3 + "bo$999999999999999999999999999999b!", QStringLiteral(".O."),
+        { Kind::OutsideBox, 2 });
+    placed("binary in the body", x3 + QByteArrayLiteral("bo$2bo$\x00\xff\x01o!"), rows12,
+        { Kind::UnknownCharacter, 2, '\0' });
+    placed("plaintext X in the third row", ".O.\n..O\nOXO\n", rows12,
+        { Kind::UnknownCharacter, 3, 'X' }, 4, 4);
+    for (const auto &[file, kind, line, byte] :
+        { std::tuple("x = -3, y = 3\n3o!", Kind::BadHeader, 1, '\0'),
+            std::tuple("x = 3, y = 2147483648\n3o!", Kind::BadHeader, 1, '\0'),
+            std::tuple("#N Glider\nx = 3, y", Kind::BadHeader, 2, '\0'),
+            std::tuple("#N Glider\n#C nothing else\n", Kind::NoHeader, 0, '\0'),
+            std::tuple("x = 3, y = 3\n", Kind::NoCells, 0, '\0'),
+            std::tuple("x = 3, y = 3\nZ3o!", Kind::UnknownCharacter, 2, 'Z'),
+            std::tuple("!a\n\n!b\n  \n", Kind::NoCells, 0, '\0'),
+            std::tuple("!c\nO.O#\n.O.\n", Kind::UnknownCharacter, 2, '#') })
+        refused(file, file, { kind, line, byte });
+    refused("header of 5000 bytes", "x = 3, y = 3, rule = " + QByteArray(5000, 'B') + "\n3o!",
+        { Kind::LineTooLong, 1 });
+
+    // Every format but the own takes LF, CR LF and CR alike, and counts its
+    // lines by them: the glider, then a fault on the last line.
+    for (const auto &[format, lines, kind, line] :
+        { std::tuple("rle",
+              QByteArrayList { "#N Glider", "", "x = 3, y = 4", "bo$2bo$", "3o$", "z!" },
+              Kind::UnknownCharacter, 6),
+            std::tuple("cells", QByteArrayList { ".O.", "!c", "..O", "OOO", "z" },
+                Kind::UnknownCharacter, 5),
+            std::tuple("1.05",
+                QByteArrayList { "#Life 1.05", "#D G", "#P -1 -1", ".*.", "..*", "***", "z" },
+                Kind::UnknownCharacter, 7),
+            std::tuple("1.06",
+                QByteArrayList { "#Life 1.06", "", "0 -1", "1 0", "-1 1", "0 1", "1 1", "z" },
+                Kind::BadCoordinates, 8) })
+        for (const auto &[end, name] :
+            { std::pair("\n", "LF"), std::pair("\r\n", "CR LF"), std::pair("\r", "CR") })
+            placed(qPrintable(QStringLiteral("%1, %2").arg(format, name)), lines.join(end) + end,
+                Glider, { kind, line, kind == Kind::UnknownCharacter ? 'z' : '\0' });
 }
 
 // Only the live area changes, and by a foreign pattern wholly: its cells 1,
-// all others 0. Never more than the look-ahead and a line are taken in.
+// all others 0. Never more than the look-ahead and a line are taken in. A
+// fault is told by its kind and line, and an unknown character by itself.
 void TestPatterns::read()
 {
     QFETCH(QByteArray, file);
@@ -193,9 +241,64 @@ void TestPatterns::read()
     Life expected = life;
     placeBoard(expected.board(), 1, 1, live);
     std::istringstream in(file.toStdString());
-    QTEST(gridlore::readPattern(in, life), "result");
+    ReadProblem told;
+    QTEST(gridlore::readPattern(in, life, &told), "result");
     QCOMPARE(firstDifference(life.board(), expected.board()), QString());
+    QFETCH(ReadProblem, problem);
+    QCOMPARE(int(told.kind), int(problem.kind));
+    QCOMPARE(told.line, problem.line);
+    QCOMPARE(told.byte, problem.byte);
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
+}
+
+void TestPatterns::write_data()
+{
+    QTest::addColumn<QString>("picture"); // at (1, 1) of an 80 x 64 board
+    QTest::addColumn<QByteArray>("rle"); // after its "#C" line
+    QTest::addColumn<QByteArray>("cells"); // after its "!Name:" line
+    QTest::newRow("glider") << Glider << QByteArray("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n")
+                            << QByteArray(".O.\n..O\nOOO\n");
+    QTest::newRow("blinker") << "OOO" << QByteArray("x = 3, y = 1, rule = B3/S23\n3o!\n")
+                             << QByteArray("OOO\n");
+    // Lines of 70 characters at most, a count never parted from its tag.
+    QTest::newRow("75 wide") << QString("O.").repeated(37) + "O"
+                             << "x = 75, y = 1, rule = B3/S23\n" + QByteArray("ob").repeated(35)
+            + "\nobobo!\n" << QByteArray("O.").repeated(37) + "O\n";
+    QTest::newRow("74 wide") << QString("OO.").repeated(24) + "OO"
+                             << "x = 74, y = 1, rule = B3/S23\n" + QByteArray("2ob").repeated(23)
+            + "\n2ob2o!\n" << QByteArray("OO.").repeated(24) + "OO\n";
+    // Only cells holding 1 are alive in other programs.
+    QTest::newRow("a 2 and an empty cell")
+        << "O2\n O" << QByteArray("x = 2, y = 2, rule = B3/S23\no$bo!\n") << QByteArray("O.\n.O\n");
+    QTest::newRow("empty") << "" << QByteArray("x = 0, y = 0, rule = B3/S23\n!\n")
+                           << QByteArray(".\n");
+}
+
+// RLE as Ctrl+C copies it and plaintext named by the file; each read back
+// onto a board in use gives the same pattern, so the same bytes again.
+void TestPatterns::write()
+{
+    QFETCH(QString, picture);
+    QFETCH(QByteArray, rle);
+    QFETCH(QByteArray, cells);
+    Life life = clearedLife(80);
+    placeBoard(life.board(), 1, 1, picture);
+    const std::string name = QTest::currentDataTag();
+    const auto written = [&](const Life &from, bool asRle) {
+        std::ostringstream out;
+        asRle ? gridlore::writeRle(out, from) : gridlore::writePlaintext(out, from, name);
+        return QByteArray::fromStdString(out.str());
+    };
+    for (const bool asRle : { true, false }) {
+        const QByteArray expected = asRle
+            ? "#C Copied from gridlore\n" + rle
+            : "!Name: " + QByteArray::fromStdString(name) + "\n" + cells;
+        QCOMPARE(written(life, asRle), expected);
+        Life back = clearedLife(80);
+        placeBoard(back.board(), 1, 1, QStringLiteral("7777\n7777"));
+        QCOMPARE(readBytes(expected, back), ReadResult::Complete);
+        QCOMPARE(written(back, asRle), expected);
+    }
 }
 
 void TestPatterns::collectionKeepsItsClaims_data()

@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     setUpBoardInUse(life, data[0]);
     before = life;
     std::istringstream in(file), sniffed(file);
-    const ReadResult result = readPattern(in, life);
+    ReadProblem problem;
+    const ReadResult result = readPattern(in, life, &problem);
     const PatternFormat format = detectPatternFormat(sniffed);
     for (int i = 0; i < CellArray::Extent; ++i)
         for (int j = 0; j < CellArray::Extent; ++j) {
@@ -87,6 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(format == PatternFormat::Own ? result != ReadResult::Unchanged
                                          : result != ReadResult::Stopped,
         "own format reported as unchanged, or a foreign pattern left half placed");
+    require(format == PatternFormat::Own
+            ? problem.kind == ReadProblem::Kind::None
+            : result == ReadResult::Complete || problem.kind != ReadProblem::Kind::None,
+        "a foreign pattern left unused without a reason, or the own format told one");
+    require(problem.line >= 0 && problem.line <= std::int64_t(file.size()) + 1,
+        "a fault placed on a line the file does not have");
 
     // Whatever the board now holds, Save then Read then Save gives the same bytes.
     std::ostringstream first, second;
