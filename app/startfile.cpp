@@ -1,11 +1,8 @@
 #include "app/startfile.h"
 
 #include "mainwindow/mainwindow.h"
-#include "patterns/patternfile.h"
 
 #include <QFileInfo>
-
-#include <sstream>
 
 namespace gridlore {
 
@@ -24,30 +21,17 @@ QString whyUnread(const QFileInfo &file)
     return QStringLiteral("it holds no pattern that gridlore reads");
 }
 
-// The board as Save would write it, to tell whether a read changed anything.
-std::string cells(const Life &life)
-{
-    std::ostringstream text;
-    writePattern(text, life);
-    return text.str();
-}
-
 } // namespace
 
 QString readStartFile(MainWindow &window, const QString &name)
 {
-    const std::string before = cells(window.life());
     QString told; // the reason the window gave for a pattern it could not wholly use
-    QString why;
     if (!window.readPatternFile(name, &told))
-        why = told.isEmpty() ? whyUnread(QFileInfo(name)) : told;
-    else if (cells(window.life()) == before)
-        why = told.isEmpty() ? QStringLiteral("it holds no pattern that gridlore reads") : told;
-    else if (!told.isEmpty())
+        return QStringLiteral("gridlore: cannot read %1: %2\n")
+            .arg(name, told.isEmpty() ? whyUnread(QFileInfo(name)) : told);
+    if (!told.isEmpty())
         return QStringLiteral("gridlore: read %1 only in part: %2\n").arg(name, told);
-    else
-        return QString();
-    return QStringLiteral("gridlore: cannot read %1: %2\n").arg(name, why);
+    return QString();
 }
 
 } // namespace gridlore

@@ -106,7 +106,7 @@ private:
     void connectHistory();
     void advanceGeneration();
     UndoHistory::Position position() const;
-    void record(const UndoHistory::Position &before);
+    bool record(const UndoHistory::Position &before);
     void goTo(const UndoHistory::Position &position);
     void showGeneration(double generation);
     // Stops the automatic run. The toggle and undo, which end the run, show

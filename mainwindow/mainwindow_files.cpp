@@ -112,13 +112,12 @@ bool MainWindow::fillBoard(std::istream &in, const QString &source, QString *tol
     const ReadResult result = gridlore::readPattern(in, life_, &problem);
     // A read that stopped part way keeps the cells it read, and the screen
     // must show them.
-    if (result == ReadResult::Complete
-        || (result == ReadResult::Stopped && BoardSnapshot(life_) != before.board))
+    const bool changed = record(before);
+    if (result == ReadResult::Complete || changed)
         view_.drawCells(life_);
-    record(before);
     if (problem.kind != ReadProblem::Kind::None)
         tellReadProblem(source, problem, result == ReadResult::Unchanged, told);
-    return result != ReadResult::Unchanged;
+    return changed;
 }
 
 void MainWindow::tellReadProblem(

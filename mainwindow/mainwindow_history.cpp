@@ -36,14 +36,17 @@ UndoHistory::Position MainWindow::position() const
     return { BoardSnapshot(life_), generation_ };
 }
 
-// A change is one step when it changed anything; it also ends the automatic
-// run's step, so that the run's later generations make a step of their own.
-void MainWindow::record(const UndoHistory::Position &before)
+// A change is one step when it changed anything, which this tells; it also
+// ends the automatic run's step, so that the run's later generations make a
+// step of their own.
+bool MainWindow::record(const UndoHistory::Position &before)
 {
     runStepOpen_ = false;
     const UndoHistory::Position now = position();
-    if (now.board != before.board || now.generation != before.generation)
+    const bool changed = now.board != before.board || now.generation != before.generation;
+    if (changed)
         history_.record(before);
+    return changed;
 }
 
 void MainWindow::undo()
