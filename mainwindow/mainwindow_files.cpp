@@ -2,13 +2,14 @@
 
 #include "mainwindow/boardfile.h"
 #include "patterns/livecells.h"
+#include "patterns/patterncollection.h"
 #include "patterns/patternfile.h"
 #include "patterns/plaintextwriter.h"
 #include "patterns/rlewriter.h"
 #include "platform/application.h"
-#include "platform/patterncollection.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -17,6 +18,13 @@
 namespace gridlore {
 
 namespace {
+
+// The patterns that come with the program, in the program's data folder.
+PatternCollection bundledPatterns()
+{
+    const QString folder = QDir(applicationFolder()).filePath(QStringLiteral("patterns"));
+    return PatternCollection(QFile::encodeName(folder).toStdString());
+}
 
 enum class SaveFormat { Own, Rle, Plaintext };
 
@@ -88,7 +96,10 @@ QString fileSource(const QString &name)
 
 void MainWindow::readPattern()
 {
-    const QString name = prompt_(QStringLiteral("ファイル名...."), patternCollectionNames());
+    QStringList offered;
+    for (const std::string &name : bundledPatterns().names())
+        offered << QFile::decodeName(QByteArray::fromStdString(name));
+    const QString name = prompt_(QStringLiteral("ファイル名...."), offered);
     if (name.isEmpty())
         return; // Cancel: the run goes on
     readPatternFile(name);
@@ -96,7 +107,9 @@ void MainWindow::readPattern()
 
 bool MainWindow::readPatternFile(const QString &typed, QString *told)
 {
-    const QString name = resolvePatternName(typed);
+    // Through the system's bytes whole, a NUL included, which BoardFile refuses.
+    const QString name = QFile::decodeName(QByteArray::fromStdString(
+        bundledPatterns().resolve(QFile::encodeName(typed).toStdString()).string()));
     BoardFile file(name);
     std::istream *in = file.openForReading();
     if (!in)

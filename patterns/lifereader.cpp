@@ -4,6 +4,7 @@
 #include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
+#include "text/characters.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -55,7 +56,7 @@ bool takeCoordinate(std::string_view &text, std::int64_t &value)
     }
     std::size_t digits = 0;
     value = 0;
-    for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+    for (; digits < text.size() && isDigit(text[digits]); ++digits) {
         value = value * 10 + (text[digits] - '0');
         if (value > MaxPatternSide)
             return false;

@@ -1,24 +1,13 @@
 #pragma once
 
+#include "text/characters.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <streambuf>
 #include <string>
 
 namespace gridlore {
-
-// A blank between the parts of a line, in every format.
-inline bool isBlank(int c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// The bytes of a line end. Where a format lets line ends stand between its
-// parts (RLE), they are passed over as blanks are.
-inline bool isLineEnd(int c)
-{
-    return c == '\r' || c == '\n';
-}
 
 // Hands out a stream's lines one at a time and never holds more than one line
 // of at most MaxLength bytes, however long the line or the file: a longer line

@@ -5,7 +5,7 @@
 #include "patterns/patternformat.h"
 #include "patterns/plaintextreader.h"
 #include "patterns/rlereader.h"
-#include "platform/numbertext.h"
+#include "text/numbertext.h"
 
 #include <algorithm>
 #include <istream>

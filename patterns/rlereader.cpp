@@ -4,6 +4,7 @@
 #include "patterns/linereader.h"
 #include "patterns/patternformat.h"
 #include "patterns/patternplacer.h"
+#include "text/characters.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,11 +16,6 @@ namespace gridlore {
 namespace {
 
 using Traits = std::streambuf::traits_type;
-
-bool isDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
 
 struct Size
 {

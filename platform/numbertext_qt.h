@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/numbertext.h"
+#include "text/numbertext.h"
 
 #include <QString>
 

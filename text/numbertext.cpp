@@ -1,4 +1,6 @@
-#include "platform/numbertext.h"
+#include "text/numbertext.h"
+
+#include "text/characters.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,16 +9,6 @@
 
 namespace gridlore {
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 struct Scan
 {
