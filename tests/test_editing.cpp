@@ -40,16 +40,16 @@ class TestEditing : public QObject
 
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
-    void strokes_data();
-    void strokes();
-    void undoAndRedo_data();
-    void undoAndRedo();
+    void strokeSetsTheCellsItPasses_data();
+    void strokeSetsTheCellsItPasses();
+    void undoAndRedoBringBackThePosition_data();
+    void undoAndRedoBringBackThePosition();
 
 private:
     std::optional<QTemporaryDir> folder;
 };
 
-void TestEditing::strokes_data()
+void TestEditing::strokeSetsTheCellsItPasses_data()
 {
     QTest::addColumn<QString>("board"); // from the ring's corner (0, 0)
     QTest::addColumn<QString>("path"); // the press, then moves; t: a tick of the run
@@ -68,7 +68,7 @@ void TestEditing::strokes_data()
 
 // A stroke gives every cell the pointer passes the state the pressed cell
 // took, on the board and on the screen, and each mark is printed once.
-void TestEditing::strokes()
+void TestEditing::strokeSetsTheCellsItPasses()
 {
     QFETCH(QString, board);
     QFETCH(QString, path);
@@ -114,7 +114,7 @@ void TestEditing::strokes()
         form->history().steps(), std::size_t(path.startsWith(u"3,-3") ? 0 : path.count(u't') + 1));
 }
 
-void TestEditing::undoAndRedo_data()
+void TestEditing::undoAndRedoBringBackThePosition_data()
 {
     // p: a press on (2, 2); s: a stroke over row 3; 3: 次世代; 4: 自動; t: a
     // tick; 2: Reset; r: a Read; v: a paste; n: size 60 and a resize; f: a
@@ -142,7 +142,7 @@ void TestEditing::undoAndRedo_data()
 
 // Undo and redo bring back every cell, the counter and the board size, stop
 // the run and repaint the board as a generation does.
-void TestEditing::undoAndRedo()
+void TestEditing::undoAndRedoBringBackThePosition()
 {
     QFETCH(QString, actions);
     QFETCH(int, expected);

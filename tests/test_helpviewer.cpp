@@ -103,11 +103,11 @@ public:
     static void initMain() { gridlore::prepareWebEngine(); }
 
 private slots:
-    void layout();
+    void controlsFollowTheWindowSize();
     void captionOnOpening_data();
     void captionOnOpening();
-    void commands_data();
-    void commands();
+    void commandsAskThePane_data();
+    void commandsAskThePane();
     void helpPagesAreWhole();
     void realHelpPage();
 };
@@ -117,7 +117,7 @@ private slots:
 // and bottom edges, never below 0, at their places in pixels (the layout's
 // twips, rounded by hand); the toolbar spans the window. Closing discards
 // window and pane.
-void TestHelpViewer::layout()
+void TestHelpViewer::controlsFollowTheWindowSize()
 {
     FakeBrowserPane *pane = nullptr;
     QPointer<HelpViewer> form = viewer(pane).release();
@@ -185,7 +185,7 @@ void TestHelpViewer::captionOnOpening()
     QCOMPARE(entries(*form), QStringList { start() });
 }
 
-void TestHelpViewer::commands_data()
+void TestHelpViewer::commandsAskThePane_data()
 {
     // Once the start page has loaded, the address typed, then: Enter, go, a
     // pick from the drop-down, a toolbar key, or none; the focus then leaves
@@ -218,7 +218,7 @@ void TestHelpViewer::commands_data()
 
 // Only the go action adds to the list; nothing else changes the box's text;
 // once the pane is idle the caption names its page.
-void TestHelpViewer::commands()
+void TestHelpViewer::commandsAskThePane()
 {
     QFETCH(QString, action);
     QFETCH(QString, address);

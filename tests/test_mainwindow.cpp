@@ -100,7 +100,7 @@ class TestMainWindow : public QObject
 
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
-    void designState();
+    void windowAtStart();
     void marksAfterPresses_data();
     void marksAfterPresses();
     void marksAfterGenerations_data();
@@ -110,20 +110,20 @@ private slots:
     void resetLeavesNothingBehind();
     void pressTakesTheKeys_data();
     void pressTakesTheKeys();
-    void runControls_data();
-    void runControls();
-    void typedNumbers_data();
-    void typedNumbers();
-    void read_data();
-    void read();
-    void copy();
-    void saveWrites_data();
-    void saveWrites();
-    void saveFails_data();
-    void saveFails();
-    void aboutBox();
-    void nameCompletion_data();
-    void nameCompletion();
+    void runButtonsAndCounter_data();
+    void runButtonsAndCounter();
+    void boxesTakeTheNumberTyped_data();
+    void boxesTakeTheNumberTyped();
+    void readFillsOrLeavesTheBoard_data();
+    void readFillsOrLeavesTheBoard();
+    void copyGivesTheLiveCellsAsRle();
+    void saveWritesTheFormatItsNameAsks_data();
+    void saveWritesTheFormatItsNameAsks();
+    void saveFailureNamesTheReason_data();
+    void saveFailureNamesTheReason();
+    void aboutBoxLaidOutAndOneAtATime();
+    void promptCompletesNames_data();
+    void promptCompletesNames();
     void cleanup() { QApplication::setPalette(themePalette); }
 
 private:
@@ -137,7 +137,7 @@ private:
 // with its caption; the menus; the font; where focus starts; what Save and
 // Read ask, and that a cancelled prompt saves nothing. Under a dark theme the
 // panel's texts and separator stand out by at least WCAG's 4.5 : 1.
-void TestMainWindow::designState()
+void TestMainWindow::windowAtStart()
 {
     QApplication::setPalette(darkTheme);
     auto form = shownMainWindow();
@@ -548,7 +548,7 @@ Q_DECLARE_METATYPE(Box)
 Q_DECLARE_METATYPE(Way)
 Q_DECLARE_METATYPE(Setting)
 
-void TestMainWindow::runControls_data()
+void TestMainWindow::runButtonsAndCounter_data()
 {
     QTest::addColumn<QString>("clicks"); // buttons, and "tick" for a tick of the run
     QTest::addColumn<bool>("timerOn");
@@ -568,7 +568,7 @@ void TestMainWindow::runControls_data()
     row("runButton tick tick tick runButton", false, "自動", " 4世代目");
 }
 
-void TestMainWindow::runControls()
+void TestMainWindow::runButtonsAndCounter()
 {
     QFETCH(QString, clicks);
     auto form = shownMainWindow();
@@ -595,7 +595,7 @@ void TestMainWindow::runControls()
     QCOMPARE(form->generation(), counter.chopped(3).toDouble());
 }
 
-void TestMainWindow::typedNumbers_data()
+void TestMainWindow::boxesTakeTheNumberTyped_data()
 {
     QTest::addColumn<Box>("box");
     QTest::addColumn<QString>("typed");
@@ -618,7 +618,7 @@ void TestMainWindow::typedNumbers_data()
             { nines, 65535 } });
 }
 
-void TestMainWindow::typedNumbers()
+void TestMainWindow::boxesTakeTheNumberTyped()
 {
     QFETCH(Box, box);
     QFETCH(QString, typed);
@@ -628,7 +628,7 @@ void TestMainWindow::typedNumbers()
     QTEST(box == Box::Size ? form->life().columns() : form->timer()->interval(), "taken");
 }
 
-void TestMainWindow::read_data()
+void TestMainWindow::readFillsOrLeavesTheBoard_data()
 {
     QTest::addColumn<Way>("way");
     QTest::addColumn<QString>("input"); // the name given, or the text pasted
@@ -681,7 +681,7 @@ void TestMainWindow::read_data()
 // Cell (1, 1), which held 7, after the read, and whether the run went on. The
 // board is repainted when, and only when, a cell changed. A message names the
 // source, the line and the reason, and the command line says the same.
-void TestMainWindow::read()
+void TestMainWindow::readFillsOrLeavesTheBoard()
 {
     QFETCH(Way, way);
     QFETCH(QString, input);
@@ -733,7 +733,7 @@ void TestMainWindow::read()
 }
 
 // Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.
-void TestMainWindow::copy()
+void TestMainWindow::copyGivesTheLiveCellsAsRle()
 {
     const std::unique_ptr<MainWindow> form = runningMainWindow();
     placeBoard(form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
@@ -743,7 +743,7 @@ void TestMainWindow::copy()
     QVERIFY(form->timer()->isActive());
 }
 
-void TestMainWindow::saveWrites_data()
+void TestMainWindow::saveWritesTheFormatItsNameAsks_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("size"); // typed and Reset; none: as at start-up
@@ -771,7 +771,7 @@ void TestMainWindow::saveWrites_data()
 // Save stops the run before it asks, then writes every cell of a fresh board
 // as " 0 " and CR LF, never as an empty line, and nothing else; a name ending
 // as other programs' files do gets their format.
-void TestMainWindow::saveWrites()
+void TestMainWindow::saveWritesTheFormatItsNameAsks()
 {
     QFETCH(QString, name);
     QFETCH(QString, size);
@@ -791,7 +791,7 @@ void TestMainWindow::saveWrites()
     QCOMPARE(entries(), files);
 }
 
-void TestMainWindow::saveFails_data()
+void TestMainWindow::saveFailureNamesTheReason_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Setting>("setting");
@@ -812,7 +812,7 @@ void TestMainWindow::saveFails_data()
 }
 
 // A failure names the file, gives the true reason and keeps any old file.
-void TestMainWindow::saveFails()
+void TestMainWindow::saveFailureNamesTheReason()
 {
     QFETCH(QString, name);
     QFETCH(Setting, setting);
@@ -840,7 +840,7 @@ void TestMainWindow::saveFails()
 // at least WCAG's 4.5 : 1. A second choice while open only brings
 // the dialog to the front; closing it, by Esc or by OK, unloads it; the next
 // choice builds it anew.
-void TestMainWindow::aboutBox()
+void TestMainWindow::aboutBoxLaidOutAndOneAtATime()
 {
     QApplication::setPalette(darkTheme);
     gridlore::MainWindow form;
@@ -886,7 +886,7 @@ void TestMainWindow::aboutBox()
     QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
 }
 
-void TestMainWindow::nameCompletion_data()
+void TestMainWindow::promptCompletesNames_data()
 {
     QTest::addColumn<QString>("typed"); // %1 standing for the current folder
     QTest::addColumn<QString>("typedOn"); // after taking the first name offered
@@ -905,7 +905,7 @@ void TestMainWindow::nameCompletion_data()
 // A name taken from the prompt's offer in the form it was typed, a folder's
 // with its separator, so that typing on names something inside it; a bare
 // name also from the names the caller offers.
-void TestMainWindow::nameCompletion()
+void TestMainWindow::promptCompletesNames()
 {
     QFETCH(QString, typed);
     QFETCH(QString, typedOn);

@@ -41,17 +41,17 @@ class TestPatterns : public QObject
     Q_OBJECT
 
 private slots:
-    void saveThenRead_data();
-    void saveThenRead();
-    void read_data();
-    void read();
-    void write_data();
-    void write();
+    void ownFormatKeepsEveryNumber_data();
+    void ownFormatKeepsEveryNumber();
+    void readPlacesThePatternOrTellsTheFault_data();
+    void readPlacesThePatternOrTellsTheFault();
+    void writesRleAndPlaintext_data();
+    void writesRleAndPlaintext();
     void collectionKeepsItsClaims_data();
     void collectionKeepsItsClaims();
 };
 
-void TestPatterns::saveThenRead_data()
+void TestPatterns::ownFormatKeepsEveryNumber_data()
 {
     QTest::addColumn<double>("value"); // at cell (1, 1); the others 0, but (2, 1) empty
     QTest::addColumn<QByteArray>("line"); // the value's, where a row gives it
@@ -66,7 +66,7 @@ void TestPatterns::saveThenRead_data()
 
 // Column by column, a line for each cell of the live area and none for the
 // ring; read back onto a board of 7s, the same cells and bytes.
-void TestPatterns::saveThenRead()
+void TestPatterns::ownFormatKeepsEveryNumber()
 {
     QFETCH(double, value);
     QFETCH(QByteArray, line);
@@ -86,7 +86,7 @@ void TestPatterns::saveThenRead()
     QCOMPARE(again.str(), out.str());
 }
 
-void TestPatterns::read_data()
+void TestPatterns::readPlacesThePatternOrTellsTheFault_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<double>("size");
@@ -228,7 +228,7 @@ void TestPatterns::read_data()
 // Only the live area changes, and by a foreign pattern wholly: its cells 1,
 // all others 0. Never more than the look-ahead and a line are taken in. A
 // fault is told by its kind and line, and an unknown character by itself.
-void TestPatterns::read()
+void TestPatterns::readPlacesThePatternOrTellsTheFault()
 {
     QFETCH(QByteArray, file);
     QFETCH(double, size);
@@ -251,7 +251,7 @@ void TestPatterns::read()
     QVERIFY(in.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in) <= 65536 + 4098);
 }
 
-void TestPatterns::write_data()
+void TestPatterns::writesRleAndPlaintext_data()
 {
     QTest::addColumn<QString>("picture"); // at (1, 1) of an 80 x 64 board
     QTest::addColumn<QByteArray>("rle"); // after its "#C" line
@@ -276,7 +276,7 @@ void TestPatterns::write_data()
 
 // RLE as Ctrl+C copies it and plaintext named by the file; each read back
 // onto a board in use gives the same pattern, so the same bytes again.
-void TestPatterns::write()
+void TestPatterns::writesRleAndPlaintext()
 {
     QFETCH(QString, picture);
     QFETCH(QByteArray, rle);
