@@ -23,11 +23,11 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing file>");
 }
 
-// The live area of a board of `size` with `picture` drawn on dead cells, its
-// top-left character at (left, top).
+// The live area of a board of `size`, size whole columns by 0.8 x size whole
+// rows, with `picture` drawn on dead cells, its top-left character at (left, top).
 QString canvas(double size, int left, int top, const QString &picture)
 {
-    QStringList lines(Life::rowsFor(size), QString(Life::columnsFor(size), u'.'));
+    QStringList lines(int(0.8 * size), QString(int(size), u'.'));
     const QStringList drawn = picture.split(u'\n');
     for (int y = 0; y < drawn.size(); ++y)
         lines[top + y - 1].replace(left - 1, drawn[y].size(), drawn[y]);
