@@ -118,7 +118,7 @@ void TestEditing::undoAndRedoBringBackThePosition_data()
 {
     // p: a press on (2, 2); s: a stroke over row 3; 3: 次世代; 4: 自動; t: a
     // tick; 2: Reset; r: a Read; v: a paste; n: size 60 and a resize; f: a
-    // typed size; z: Ctrl+Z; y: Ctrl+Y; Z: Ctrl+Shift+Z.
+    // typed size; z: Ctrl+Z; y: Ctrl+Y; Z: Ctrl+Shift+Z; T: Tab round the panel.
     QTest::addColumn<QString>("actions");
     QTest::addColumn<int>("expected"); // the position after that many actions
     QTest::newRow("p z") << "p z" << 0;
@@ -138,6 +138,7 @@ void TestEditing::undoAndRedoBringBackThePosition_data()
     QTest::newRow("a new change drops redo: p 3 z p y") << "p 3 z p y" << 4;
     QTest::newRow("nothing to undo: 3 z z") << "3 z z" << 0;
     QTest::newRow("the text box keeps its keys: p f z") << "p f z" << 1;
+    QTest::newRow("a press takes them from it: f p z T") << "f p z T" << 0;
 }
 
 // Undo and redo bring back every cell, the counter and the board size, stop
@@ -189,6 +190,12 @@ void TestEditing::undoAndRedoBringBackThePosition()
         case 'z': key(Qt::Key_Z, {}); break;
         case 'y': key(Qt::Key_Y, {}); break;
         case 'Z': key(Qt::Key_Z, Qt::ShiftModifier); break;
+        case 'T': // which the board's focus leaves alone
+            for (int tab = 0; tab < 7; ++tab) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QVERIFY(QApplication::focusWidget()->parentWidget() == control(*form, "panel"));
+            }
+            break;
         }
         positions << positionOf(*form);
     }
