@@ -157,8 +157,6 @@ void TestPatterns::readPlacesThePatternOrTellsTheFault_data()
     // Golly's multi-state files (LifeHistory's, say): every state but 0 is alive.
     placed("multi-state letters", "x = 3, y = 3, rule = G\n.A$2.B$pAxX.!",
         QStringLiteral(".O.\n..O\nOO."));
-    placed("1.06, LF", "#Life 1.06\n0 -1\n1 0\n-1 1\n0 1\n1 1", Glider);
-    placed("1.05, CR LF", "#Life 1.05\r\n#D G\r\n#P -1 -1\r\n.*.\r\n..*\r\n***", Glider);
     placed("1.05 as Golly writes it, CR, x stops", "#Life 1.05\r#R 23/3\r#P\r.*\r..*\r***\rx\r*",
         Glider, { Kind::UnknownCharacter, 7, 'x' });
     placed("1.05, two #P", "#Life 1.05\n*******\n#P 2 2\n*", QStringLiteral("OOOOOOO\n\n..O"), {},
@@ -256,22 +254,20 @@ void TestPatterns::writesRleAndPlaintext_data()
     QTest::addColumn<QString>("picture"); // at (1, 1) of an 80 x 64 board
     QTest::addColumn<QByteArray>("rle"); // after its "#C" line
     QTest::addColumn<QByteArray>("cells"); // after its "!Name:" line
-    QTest::newRow("glider") << Glider << QByteArray("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n")
-                            << QByteArray(".O.\n..O\nOOO\n");
-    QTest::newRow("blinker") << "OOO" << QByteArray("x = 3, y = 1, rule = B3/S23\n3o!\n")
-                             << QByteArray("OOO\n");
+    const auto row = [](const char *name, const QString &picture, const QByteArray &rle,
+                         const QByteArray &cells) { QTest::newRow(name) << picture << rle << cells; };
+    row("glider", Glider, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n", ".O.\n..O\nOOO\n");
+    row("blinker", "OOO", "x = 3, y = 1, rule = B3/S23\n3o!\n", "OOO\n");
     // Lines of 70 characters at most, a count never parted from its tag.
-    QTest::newRow("75 wide") << QString("O.").repeated(37) + "O"
-                             << "x = 75, y = 1, rule = B3/S23\n" + QByteArray("ob").repeated(35)
-            + "\nobobo!\n" << QByteArray("O.").repeated(37) + "O\n";
-    QTest::newRow("74 wide") << QString("OO.").repeated(24) + "OO"
-                             << "x = 74, y = 1, rule = B3/S23\n" + QByteArray("2ob").repeated(23)
-            + "\n2ob2o!\n" << QByteArray("OO.").repeated(24) + "OO\n";
+    row("75 wide", QString("O.").repeated(37) + "O",
+        "x = 75, y = 1, rule = B3/S23\n" + QByteArray("ob").repeated(35) + "\nobobo!\n",
+        QByteArray("O.").repeated(37) + "O\n");
+    row("74 wide", QString("OO.").repeated(24) + "OO",
+        "x = 74, y = 1, rule = B3/S23\n" + QByteArray("2ob").repeated(23) + "\n2ob2o!\n",
+        QByteArray("OO.").repeated(24) + "OO\n");
     // Only cells holding 1 are alive in other programs.
-    QTest::newRow("a 2 and an empty cell")
-        << "O2\n O" << QByteArray("x = 2, y = 2, rule = B3/S23\no$bo!\n") << QByteArray("O.\n.O\n");
-    QTest::newRow("empty") << "" << QByteArray("x = 0, y = 0, rule = B3/S23\n!\n")
-                           << QByteArray(".\n");
+    row("a 2 and an empty cell", "O2\n O", "x = 2, y = 2, rule = B3/S23\no$bo!\n", "O.\n.O\n");
+    row("empty", "", "x = 0, y = 0, rule = B3/S23\n!\n", ".\n");
 }
 
 // RLE as Ctrl+C copies it and plaintext named by the file; each read back
