@@ -19,14 +19,11 @@ Position positionOf(const MainWindow &form)
         form.life().boardSize() };
 }
 
-// A window, active so that its keys work, with `picture` put on the board
-// from the ring's corner (0, 0) and shown.
-std::unique_ptr<MainWindow> activeForm1(const QString &picture)
+// A window with `picture` put on the board from the ring's corner (0, 0) and
+// shown.
+std::unique_ptr<MainWindow> formShowing(const QString &picture)
 {
     auto form = shownMainWindow();
-    form->activateWindow();
-    if (!QTest::qWaitForWindowActive(form.get()))
-        return nullptr;
     placeBoard(form->life().board(), 0, 0, picture);
     form->view().drawCells(form->life());
     return form;
@@ -73,8 +70,7 @@ void TestEditing::strokeSetsTheCellsItPasses()
     QFETCH(QString, board);
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    auto form = activeForm1(board);
-    QVERIFY(form);
+    auto form = formShowing(board);
     if (path.contains(u't'))
         form->toggleRun();
     DrawingSurface &surface = *form->view().surface();
@@ -150,8 +146,7 @@ void TestEditing::undoAndRedoBringBackThePosition()
     QFile glider(QStringLiteral("glider.rle"));
     QVERIFY(glider.open(QIODevice::WriteOnly) && glider.write("x = 3, y = 3\nbo$2bo$3o!\n") > 0);
     glider.close();
-    auto form = activeForm1(QString());
-    QVERIFY(form);
+    auto form = formShowing(QString());
     form->setPrompt(
         [](const QString &, const QStringList &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->view().surface();
