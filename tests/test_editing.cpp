@@ -51,16 +51,15 @@ void TestEditing::strokeSetsTheCellsItPasses_data()
     QTest::addColumn<QString>("board"); // from the ring's corner (0, 0)
     QTest::addColumn<QString>("path"); // the press, then moves; t: a tick of the run
     QTest::addColumn<QString>("expected");
-    QTest::newRow("draw, over a 2 and a live cell") << "......\n..2O.." << "1,1 5,1"
-                                                    << "......\n.OOOOO";
-    QTest::newRow("erase, over dead and empty cells") << "......\n.OO O.\n.OOOO." << "1,2 5,2"
-                                                      << "......\n.OO O.\n......";
-    QTest::newRow("fast move, no gaps") << "" << "1,1 6,4"
-                                        << ".......\n.O.....\n..OO...\n....OO.\n......O";
-    QTest::newRow("off the board and back") << "" << "2,2 2,-3 4,2"
-                                            << "..OO.\n..O.O\n..O.O";
-    QTest::newRow("pressed off the board") << "" << "3,-3 3,2" << "";
-    QTest::newRow("during the run") << "" << "2,2 t 5,2" << "\n\n...OOO";
+    const auto row = [](const char *name, const char *board, const char *path,
+                         const char *expected) { QTest::newRow(name) << board << path << expected; };
+    row("draw, over a 2 and a live cell", "......\n..2O..", "1,1 5,1", "......\n.OOOOO");
+    row("erase, over dead and empty cells", "......\n.OO O.\n.OOOO.", "1,2 5,2",
+        "......\n.OO O.\n......");
+    row("fast move, no gaps", "", "1,1 6,4", ".......\n.O.....\n..OO...\n....OO.\n......O");
+    row("off the board and back", "", "2,2 2,-3 4,2", "..OO.\n..O.O\n..O.O");
+    row("pressed off the board", "", "3,-3 3,2", "");
+    row("during the run", "", "2,2 t 5,2", "\n\n...OOO");
 }
 
 // A stroke gives every cell the pointer passes the state the pressed cell

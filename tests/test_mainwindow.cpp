@@ -424,34 +424,6 @@ std::unique_ptr<MainWindow> runningMainWindow(const QString &size = {})
 enum class Way { Read, Drop, CommandLine, Paste };
 enum class Setting { Plain, DiskFillsUp, WriterIsNobody };
 
-// Saves with `name` typed, as `setting` says; the message shown, or nothing.
-QString save(MainWindow &form, const QString &name, Setting setting = Setting::Plain)
-{
-    form.setPrompt([&](const QString &, const QStringList &) { return name; });
-    const Rescue rescue;
-    // A file size limit stands in for a disk that fills up during the write.
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited { setting == Setting::DiskFillsUp ? 40000 : saved.rlim_cur, saved.rlim_max };
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limited);
-    // Root may write anywhere.
-    ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
-    MessageBoxes messages;
-    form.saveBoard();
-    ::setfsuid(::geteuid());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    QTest::qWait(50);
-    return messages.texts.value(0);
-}
-
-QSet<QString> entries()
-{
-    const QStringList names = QDir().entryList(QDir::AllEntries | QDir::System);
-    return QSet<QString>(names.begin(), names.end());
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Way)
@@ -700,12 +672,32 @@ void TestMainWindow::saveWritesOrTellsWhyNot()
     // destroys nothing of the system's.
     if (name == u"full" && ::mknod("full", S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("making a device node needs root");
+    const auto entries = [] {
+        const QStringList names = QDir().entryList(QDir::AllEntries | QDir::System);
+        return QSet<QString>(names.begin(), names.end());
+    };
     QSet<QString> files = entries();
     if (reason.isEmpty() && !name.isEmpty())
         files << name.section(u'/', 0, 0);
     const std::unique_ptr<MainWindow> form = runningMainWindow(size);
     placeBoard(form->life().board(), 1, 1, picture);
-    const QString message = save(*form, name, setting);
+    form->setPrompt([&](const QString &, const QStringList &) { return name; });
+    const Rescue rescue;
+    // A file size limit stands in for a disk that fills up during the write.
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited { setting == Setting::DiskFillsUp ? 40000 : saved.rlim_cur, saved.rlim_max };
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    // Root may write anywhere.
+    ::setfsuid(setting == Setting::WriterIsNobody ? 65534 : ::geteuid());
+    const MessageBoxes messages;
+    form->saveBoard();
+    ::setfsuid(::geteuid());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QTest::qWait(50);
+    const QString message = messages.texts.value(0);
     QVERIFY(!form->timer()->isActive());
     QCOMPARE(message.isEmpty(), reason.isEmpty() && !picture.contains(u'2'));
     QVERIFY(message.isEmpty() || message.contains(QDir::toNativeSeparators(name) + "」を保存"));
