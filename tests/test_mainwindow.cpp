@@ -100,7 +100,7 @@ class TestMainWindow : public QObject
 
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
-    void windowAtStart();
+    void windowAndAboutBoxAsDesigned();
     void marksFollowPressesAndGenerations_data();
     void marksFollowPressesAndGenerations();
     void boardFollowsWindowAndSize_data();
@@ -114,7 +114,6 @@ private slots:
     void copyGivesTheLiveCellsAsRle();
     void saveWritesOrTellsWhyNot_data();
     void saveWritesOrTellsWhyNot();
-    void aboutBoxLaidOutAndOneAtATime();
     void promptCompletesNames_data();
     void promptCompletesNames();
     void cleanup() { QApplication::setPalette(themePalette); }
@@ -129,8 +128,9 @@ private:
 // Every control at its place in pixels (the layout's twips, rounded by hand)
 // with its caption; the menus; the font; where focus starts; what Save and
 // Read ask, and that a cancelled prompt saves nothing. Under a dark theme the
-// panel's texts and separator stand out by at least WCAG's 4.5 : 1.
-void TestMainWindow::windowAtStart()
+// panel's texts and separator stand out by at least WCAG's 4.5 : 1. Then the
+// about box, as the window shows it.
+void TestMainWindow::windowAndAboutBoxAsDesigned()
 {
     QApplication::setPalette(darkTheme);
     auto form = shownMainWindow();
@@ -166,6 +166,53 @@ void TestMainWindow::windowAtStart()
             "File(&F)", "Read(&R)", "Save(&S)", "-", "End(&E)", "Help(&H)", "Gridloreとは", "-",
             "バージョン", "IPAPGothic", "endButton", "ファイル名.....",
             "ファイル名.... + glider.rle" }));
+
+    // The about box: the caption, the focus on OK, the place and fixed size in
+    // pixels, the title, every control's place, the etched separator as shown,
+    // and each text within its label as the label lays it out (wrapped, not
+    // cut off) and standing out by at least 4.5 : 1. A second choice while
+    // open only brings the dialog to the front; closing it, by Esc or by OK,
+    // unloads it; the next choice builds it anew.
+    form->showAbout();
+    QPointer<AboutBox> dialog = form->aboutBox();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    form->showAbout();
+    QCOMPARE(form->aboutBox(), dialog.data());
+    const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
+    shown = QStringList { dialog->windowTitle(), dialog->focusWidget()->objectName(),
+        describe(dialog).section(u' ', 1, 2),
+        control(*dialog, "titleLabel")->property("text").toString() };
+    for (const QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        shown << describe(w).section(u' ', 0, 2);
+    const QImage picture = dialog->grab().toImage();
+    for (int y = 163; y <= 165; ++y) // grey over two pixels of white
+        shown << picture.pixelColor(200, y).name();
+    QCOMPARE(shown,
+        QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "okButton",
+            QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
+            "Gridloreシミュレータ 　　　　　Ver1.00", "okButton 288,280 92x23",
+            "descriptionLabel 48,96 315x51", "disclaimerLabel 24,175 337x71",
+            "titleLabel 70,16 259x32", "copyrightLabel 40,64 323x15", "icon 8,0 44x38",
+            "contactLabel 24,248 345x25", "separatorLine 6,163 372x1", "separatorLine 7,164 371x2",
+            "#808080", "#ffffff", "#ffffff" }));
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+        const QRect room = label->contentsRect();
+        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+        const QSize needs = label->fontMetrics()
+                                .boundingRect(room, int(label->alignment()) | wrap, label->text())
+                                .size();
+        QVERIFY2(needs.width() <= room.width() && needs.height() <= room.height(),
+            qPrintable(label->objectName()));
+        QVERIFY2(label->text().isEmpty() || textContrast(*dialog, *label) >= 4.5,
+            qPrintable(label->objectName()));
+    }
+    QTest::keyClick(dialog.data(), Qt::Key_Escape);
+    QTRY_VERIFY(dialog.isNull() && !form->aboutBox());
+    form->showAbout();
+    QVERIFY((dialog = form->aboutBox())->isVisible());
+    QTest::mouseClick(control(*dialog, "okButton"), Qt::LeftButton);
+    QTRY_VERIFY(dialog.isNull() && !form->aboutBox());
 }
 
 void TestMainWindow::marksFollowPressesAndGenerations_data()
@@ -700,59 +747,6 @@ void TestMainWindow::saveWritesOrTellsWhyNot()
     QTEST(readAll(reason.isEmpty() ? name : QStringLiteral("old.txt")), "file");
     QCOMPARE(entries(), files);
     QVERIFY(!QFileInfo(QStringLiteral("full")).isFile()); // the device, if made, still one
-}
-
-// The caption, the focus on OK, the place and fixed size in pixels (the
-// layout's twips, rounded by hand), the title, every control's place, the
-// etched separator as shown, and each text within its label as the label
-// lays it out (wrapped, not cut off) and, under a dark theme, standing out by
-// at least WCAG's 4.5 : 1. A second choice while open only brings
-// the dialog to the front; closing it, by Esc or by OK, unloads it; the next
-// choice builds it anew.
-void TestMainWindow::aboutBoxLaidOutAndOneAtATime()
-{
-    QApplication::setPalette(darkTheme);
-    gridlore::MainWindow form;
-    form.showAbout();
-    QPointer<AboutBox> dialog = form.aboutBox();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    form.showAbout();
-    QCOMPARE(form.aboutBox(), dialog.data());
-    const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
-    QStringList shown { dialog->windowTitle(), dialog->focusWidget()->objectName(),
-        describe(dialog).section(u' ', 1, 2),
-        control(*dialog, "titleLabel")->property("text").toString() };
-    for (const QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        shown << describe(w).section(u' ', 0, 2);
-    const QImage picture = dialog->grab().toImage();
-    for (int y = 163; y <= 165; ++y) // grey over two pixels of white
-        shown << picture.pixelColor(200, y).name();
-    QCOMPARE(shown,
-        QStringList({ "gridloreのﾊﾞｰｼﾞｮﾝ情報", "okButton",
-            QStringLiteral("%1,%2 396x311").arg(corner.x() + 156).arg(corner.y() + 129),
-            "Gridloreシミュレータ 　　　　　Ver1.00", "okButton 288,280 92x23",
-            "descriptionLabel 48,96 315x51", "disclaimerLabel 24,175 337x71",
-            "titleLabel 70,16 259x32", "copyrightLabel 40,64 323x15", "icon 8,0 44x38",
-            "contactLabel 24,248 345x25", "separatorLine 6,163 372x1", "separatorLine 7,164 371x2",
-            "#808080", "#ffffff", "#ffffff" }));
-    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
-        const QRect room = label->contentsRect();
-        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
-        const QSize needs = label->fontMetrics()
-                                .boundingRect(room, int(label->alignment()) | wrap, label->text())
-                                .size();
-        QVERIFY2(needs.width() <= room.width() && needs.height() <= room.height(),
-            qPrintable(label->objectName()));
-        QVERIFY2(label->text().isEmpty() || textContrast(*dialog, *label) >= 4.5,
-            qPrintable(label->objectName()));
-    }
-    QTest::keyClick(dialog.data(), Qt::Key_Escape);
-    QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
-    form.showAbout();
-    QVERIFY((dialog = form.aboutBox())->isVisible());
-    QTest::mouseClick(control(*dialog, "okButton"), Qt::LeftButton);
-    QTRY_VERIFY(dialog.isNull() && !form.aboutBox());
 }
 
 void TestMainWindow::promptCompletesNames_data()
