@@ -51,8 +51,9 @@ void TestEditing::strokeSetsTheCellsItPasses_data()
     QTest::addColumn<QString>("board"); // from the ring's corner (0, 0)
     QTest::addColumn<QString>("path"); // the press, then moves; t: a tick of the run
     QTest::addColumn<QString>("expected");
-    const auto row = [](const char *name, const char *board, const char *path,
-                         const char *expected) { QTest::newRow(name) << board << path << expected; };
+    const auto row = [](const char *name, const char *board, const char *path, const char *want) {
+        QTest::newRow(name) << board << path << want;
+    };
     row("draw, over a 2 and a live cell", "......\n..2O..", "1,1 5,1", "......\n.OOOOO");
     row("erase, over dead and empty cells", "......\n.OO O.\n.OOOO.", "1,2 5,2",
         "......\n.OO O.\n......");
@@ -142,11 +143,8 @@ void TestEditing::undoAndRedoBringBackThePosition()
 {
     QFETCH(QString, actions);
     QFETCH(int, expected);
-    QFile glider(QStringLiteral("glider.rle"));
-    QVERIFY(glider.open(QIODevice::WriteOnly) && glider.write("x = 3, y = 3\nbo$2bo$3o!\n") > 0);
-    glider.close();
     auto form = formShowing(QString());
-    form->setPrompt(
+    form->setPrompt( // the bundled collection's
         [](const QString &, const QStringList &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->view().surface();
     auto *size = control<QLineEdit>(*form, "sizeBox");

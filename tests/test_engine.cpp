@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <random>
 
-using gridlore::Cell;
-using gridlore::CellArray;
-using gridlore::Life;
+using namespace gridlore;
 
 class TestEngine : public QObject
 {

@@ -25,9 +25,7 @@ public:
 
     bool Navigate(const QString &address) override
     {
-        const bool taken = take(QStringLiteral("Navigate ") + address);
-        page = taken ? address : page;
-        return taken;
+        return take(QStringLiteral("Navigate ") + address) && !(page = address).isNull();
     }
     bool GoBack() override { return take(QStringLiteral("GoBack")); }
     bool GoForward() override { return take(QStringLiteral("GoForward")); }

@@ -22,18 +22,6 @@ namespace {
 
 const QString Glider = QStringLiteral(".O.\n..O\nOOO");
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Accepts every message box that comes up, keeping its text; a prompt gets a
 // name typed into it and is then cancelled.
 struct MessageBoxes : QObject
@@ -53,26 +41,11 @@ struct MessageBoxes : QObject
     }
 };
 
-// WCAG's relative luminance of a colour, and the contrast ratio of two.
-double luminance(const QColor &colour)
-{
-    const auto linear
-        = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor &one, const QColor &other)
-{
-    const double a = luminance(one), b = luminance(other);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-// How far a control's text stands out from its own background on the screen:
-// the most common colour of its pixels is the background, the one of
-// strongest contrast with that the text. With `around` pixels of the
-// background each side, for a line; within the panel's frame, whose border is
-// no background.
+// How far a control's text stands out from its own background on the screen,
+// by WCAG's contrast ratio: the most common colour of its pixels is the
+// background, the one of strongest contrast with that the text. With `around`
+// pixels of the background each side, for a line; within the panel's frame,
+// whose border is no background.
 double textContrast(QWidget &window, const QWidget &widget, int around = 0)
 {
     const QWidget *parent = widget.parentWidget();
@@ -86,9 +59,17 @@ double textContrast(QWidget &window, const QWidget &widget, int around = 0)
     const QList<QRgb> colours = counts.keys();
     const QRgb background
         = *std::ranges::max_element(colours, {}, [&](QRgb colour) { return counts[colour]; });
+    const auto luminance = [](QColor c) { // relative, of the colour's linear parts
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
     double text = 1;
-    for (QRgb colour : colours)
-        text = std::max(text, contrast(colour, background));
+    for (QRgb colour : colours) {
+        const double a = luminance(colour), b = luminance(background);
+        text = std::max(text, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
     return text;
 }
 
@@ -450,8 +431,7 @@ struct Rescue
     } };
     ~Rescue()
     {
-        thread.request_stop();
-        thread.join();
+        thread = {}; // stopped and joined
         ::close(typist);
     }
 };
@@ -671,8 +651,7 @@ void TestMainWindow::saveWritesOrTellsWhyNot_data()
     const auto row = [](const char *situation, const QString &name, const QByteArray &file,
                          const char *reason = "", Setting setting = Setting::Plain,
                          const char *size = "150", const char *picture = "") {
-        QTest::newRow(situation) << name << QString::fromLatin1(size) << QString::fromLatin1(picture)
-                                 << setting << QString::fromUtf8(reason) << file;
+        QTest::newRow(situation) << name << size << picture << setting << reason << file;
     };
     const QByteArray zeros = " 0 \r\n";
     row("Cancel", "", {});

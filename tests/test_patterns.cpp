@@ -2,26 +2,16 @@
 #include "patterns/plaintextwriter.h"
 #include "patterns/rlewriter.h"
 
-#include <QFile>
 #include <QtTest>
 
 #include <limits>
 
-using gridlore::Cell;
-using gridlore::Life;
-using gridlore::ReadProblem;
-using gridlore::ReadResult;
+using namespace gridlore;
 using Kind = ReadProblem::Kind;
 
 namespace {
 
 const QString Glider = QStringLiteral(".O.\n..O\nOOO");
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing file>");
-}
 
 // The live area of a board of `size`, size whole columns by 0.8 x size whole
 // rows, with `picture` drawn on dead cells, its top-left character at (left, top).
@@ -136,11 +126,11 @@ void TestPatterns::readPlacesThePatternOrTellsTheFault_data()
     row("own: .O1", ".O1\n", Stopped);
     row("own: half a byte-order mark", "\xEF\xBB#N\n", Stopped);
 
-    placed("glider.rle, 7.5", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/glider.rle")),
+    placed("glider.rle, 7.5", readAll(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/glider.rle")),
         Glider, {}, 3, 2, 7.5);
     // The overhang is split with the halves rounded down, and dropped: the
     // middle of the 13 x 13 pulsar on the 10 x 8 board.
-    placed("pulsar.cells, 10", contents(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/pulsar.cells")),
+    placed("pulsar.cells, 10", readAll(QStringLiteral(GRIDLORE_SAMPLE_PATTERNS "/pulsar.cells")),
         QStringLiteral("...O.O....\n...O.O....\nOOO...OOO.\n..........\n"
                        "OOO...OOO.\n...O.O....\n...O.O....\n...O.O...."),
         {}, 1, 1);
@@ -254,8 +244,9 @@ void TestPatterns::writesRleAndPlaintext_data()
     QTest::addColumn<QString>("picture"); // at (1, 1) of an 80 x 64 board
     QTest::addColumn<QByteArray>("rle"); // after its "#C" line
     QTest::addColumn<QByteArray>("cells"); // after its "!Name:" line
-    const auto row = [](const char *name, const QString &picture, const QByteArray &rle,
-                         const QByteArray &cells) { QTest::newRow(name) << picture << rle << cells; };
+    const auto row
+        = [](const char *name, const QString &picture, const QByteArray &rle,
+              const QByteArray &cells) { QTest::newRow(name) << picture << rle << cells; };
     row("glider", Glider, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n", ".O.\n..O\nOOO\n");
     row("blinker", "OOO", "x = 3, y = 1, rule = B3/S23\n3o!\n", "OOO\n");
     // Lines of 70 characters at most, a count never parted from its tag.
@@ -310,7 +301,7 @@ void TestPatterns::collectionKeepsItsClaims_data()
 void TestPatterns::collectionKeepsItsClaims()
 {
     QFETCH(QString, name);
-    const QByteArray bytes = contents(QDir(GRIDLORE_COLLECTION).filePath(name));
+    const QByteArray bytes = readAll(QDir(GRIDLORE_COLLECTION).filePath(name));
     const auto claim = QRegularExpression(R"(\n#C (?:period (\d+)(?: moves (\d) (\d))?|)"
                                           R"(population (\d+) at generation (\d+))\n)")
                            .match(QString::fromUtf8(bytes));
