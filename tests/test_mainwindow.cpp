@@ -92,7 +92,6 @@ private slots:
     void boxesTakeTheNumberTyped();
     void readFillsOrLeavesTheBoard_data();
     void readFillsOrLeavesTheBoard();
-    void copyGivesTheLiveCellsAsRle();
     void saveWritesOrTellsWhyNot_data();
     void saveWritesOrTellsWhyNot();
     void promptCompletesNames_data();
@@ -578,7 +577,8 @@ void TestMainWindow::readFillsOrLeavesTheBoard_data()
 
 // Cell (1, 1), which held 7, after the read, and whether the run went on. The
 // board is repainted when, and only when, a cell changed. A message names the
-// source, the line and the reason, and the command line says the same.
+// source, the line and the reason, and the command line says the same. Ctrl+C
+// before it copies as RLE only the cells holding 1, and the run goes on.
 void TestMainWindow::readFillsOrLeavesTheBoard()
 {
     QFETCH(Way, way);
@@ -594,7 +594,11 @@ void TestMainWindow::readFillsOrLeavesTheBoard()
         QVERIFY(rescue.typist >= 0);
         input = rescue.name;
     }
-    form->life().board().set(1, 1, Cell(7.0));
+    placeBoard(form->life().board(), 1, 1, QStringLiteral("72O"));
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        "#C Copied from gridlore\nx = 1, y = 1, rule = B3/S23\no!\n");
+    QVERIFY(form->timer()->isActive());
     QMimeData data; // as a file manager drops: only once the drag was taken
     data.setUrls({ QUrl::fromLocalFile(QDir().absoluteFilePath(input)) });
     QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -627,17 +631,6 @@ void TestMainWindow::readFillsOrLeavesTheBoard()
     const BoardLayout layout(*form);
     QCOMPARE(form->view().surface()->image(),
         cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
-}
-
-// Ctrl+C copies as RLE only the cells holding 1, as drawn; the run goes on.
-void TestMainWindow::copyGivesTheLiveCellsAsRle()
-{
-    const std::unique_ptr<MainWindow> form = runningMainWindow();
-    placeBoard(form->life().board(), 1, 1, QStringLiteral("O2O\n.OO\n.O."));
-    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-        "#C Copied from gridlore\nx = 3, y = 3, rule = B3/S23\nobo$b2o$bo!\n");
-    QVERIFY(form->timer()->isActive());
 }
 
 void TestMainWindow::saveWritesOrTellsWhyNot_data()
