@@ -279,10 +279,9 @@ void TestHelpViewer::realHelpPage()
         control<QAction>(*main, item)->trigger();
         const QPointer<QWidget> first = kept();
         control<QAction>(*main, item)->trigger();
-        qsizetype count = 0;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            count += window->isVisible() && window != main.get();
-        return count == 1 && first == kept();
+        const auto shown = std::ranges::count_if(QApplication::topLevelWidgets(),
+            [&main](QWidget *window) { return window->isVisible() && window != main.get(); });
+        return shown == 1 && first == kept();
     };
     QVERIFY(open("aboutAction", [&main] { return main->aboutBox(); }));
     main->aboutBox()->close();
