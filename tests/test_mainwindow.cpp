@@ -128,10 +128,8 @@ void TestMainWindow::windowAndAboutBoxAsDesigned()
             shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
     shown << QFontInfo(form->font()).family() << QApplication::focusWidget()->objectName();
-    {
-        const MessageBoxes boxes; // a name typed into Save's prompt, then Cancel
-        form->saveBoard();
-    }
+    const MessageBoxes boxes; // a name typed into Save's prompt, then Cancel
+    form->saveBoard();
     QVERIFY(!QFileInfo::exists(QStringLiteral("typed")));
     form->setPrompt([&](const QString &prompt, const QStringList &offered) {
         return shown << prompt + (offered.contains("glider.rle") ? " + glider.rle" : ""), QString();
