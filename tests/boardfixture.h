@@ -3,6 +3,7 @@
 #include "engine/life.h"
 #include "patterns/patternfile.h"
 
+#include <QFile>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,18 @@ inline gridlore::Life clearedLife(double size)
     life.setBoardSize(size);
     life.clearLiveArea();
     return life;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 inline gridlore::ReadResult readBytes(const QByteArray &bytes, gridlore::Life &life)

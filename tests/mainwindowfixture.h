@@ -9,8 +9,9 @@
 #include <cmath>
 #include <memory>
 
-// A shown main window, laid out by its first resize as at start-up, with the
-// board size `size` when given (typed, then Reset), on `screen` when given.
+// A shown main window, active so that its keys work, laid out by its first
+// resize as at start-up, with the board size `size` when given (typed, then
+// Reset), on `screen` when given.
 inline std::unique_ptr<gridlore::MainWindow> shownMainWindow(
     const QString &size = {}, const QScreen *screen = nullptr)
 {
@@ -18,7 +19,8 @@ inline std::unique_ptr<gridlore::MainWindow> shownMainWindow(
     if (screen)
         form->move(screen->geometry().topLeft());
     form->show();
-    (void)QTest::qWaitForWindowExposed(form.get()); // offscreen windows are exposed at once
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form.get()); // offscreen windows are active at once
     if (!size.isEmpty()) {
         form->findChild<QLineEdit *>(QStringLiteral("sizeBox"))->setText(size);
         form->reset();

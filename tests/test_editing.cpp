@@ -19,14 +19,11 @@ Position positionOf(const MainWindow &form)
         form.life().boardSize() };
 }
 
-// A window, active so that its keys work, with `picture` put on the board
-// from the ring's corner (0, 0) and shown.
-std::unique_ptr<MainWindow> activeForm1(const QString &picture)
+// A window with `picture` put on the board from the ring's corner (0, 0) and
+// shown.
+std::unique_ptr<MainWindow> formShowing(const QString &picture)
 {
     auto form = shownMainWindow();
-    form->activateWindow();
-    if (!QTest::qWaitForWindowActive(form.get()))
-        return nullptr;
     placeBoard(form->life().board(), 0, 0, picture);
     form->view().drawCells(form->life());
     return form;
@@ -40,41 +37,40 @@ class TestEditing : public QObject
 
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
-    void strokes_data();
-    void strokes();
-    void undoAndRedo_data();
-    void undoAndRedo();
+    void strokeSetsTheCellsItPasses_data();
+    void strokeSetsTheCellsItPasses();
+    void undoAndRedoBringBackThePosition_data();
+    void undoAndRedoBringBackThePosition();
 
 private:
     std::optional<QTemporaryDir> folder;
 };
 
-void TestEditing::strokes_data()
+void TestEditing::strokeSetsTheCellsItPasses_data()
 {
     QTest::addColumn<QString>("board"); // from the ring's corner (0, 0)
     QTest::addColumn<QString>("path"); // the press, then moves; t: a tick of the run
     QTest::addColumn<QString>("expected");
-    QTest::newRow("draw, over a 2 and a live cell") << "......\n..2O.." << "1,1 5,1"
-                                                    << "......\n.OOOOO";
-    QTest::newRow("erase, over dead and empty cells") << "......\n.OO O.\n.OOOO." << "1,2 5,2"
-                                                      << "......\n.OO O.\n......";
-    QTest::newRow("fast move, no gaps") << "" << "1,1 6,4"
-                                        << ".......\n.O.....\n..OO...\n....OO.\n......O";
-    QTest::newRow("off the board and back") << "" << "2,2 2,-3 4,2"
-                                            << "..OO.\n..O.O\n..O.O";
-    QTest::newRow("pressed off the board") << "" << "3,-3 3,2" << "";
-    QTest::newRow("during the run") << "" << "2,2 t 5,2" << "\n\n...OOO";
+    const auto row = [](const char *name, const char *board, const char *path, const char *want) {
+        QTest::newRow(name) << board << path << want;
+    };
+    row("draw, over a 2 and a live cell", "......\n..2O..", "1,1 5,1", "......\n.OOOOO");
+    row("erase, over dead and empty cells", "......\n.OO O.\n.OOOO.", "1,2 5,2",
+        "......\n.OO O.\n......");
+    row("fast move, no gaps", "", "1,1 6,4", ".......\n.O.....\n..OO...\n....OO.\n......O");
+    row("off the board and back", "", "2,2 2,-3 4,2", "..OO.\n..O.O\n..O.O");
+    row("pressed off the board", "", "3,-3 3,2", "");
+    row("during the run", "", "2,2 t 5,2", "\n\n...OOO");
 }
 
 // A stroke gives every cell the pointer passes the state the pressed cell
 // took, on the board and on the screen, and each mark is printed once.
-void TestEditing::strokes()
+void TestEditing::strokeSetsTheCellsItPasses()
 {
     QFETCH(QString, board);
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    auto form = activeForm1(board);
-    QVERIFY(form);
+    auto form = formShowing(board);
     if (path.contains(u't'))
         form->toggleRun();
     DrawingSurface &surface = *form->view().surface();
@@ -102,11 +98,11 @@ void TestEditing::strokes()
         QCOMPARE(surface.image(), picture);
     }
     QTest::mouseRelease(&surface, Qt::RightButton, {}, layout.centre(1, -5));
-    Life want = clearedLife(125);
-    placeBoard(want.board(), 0, 0, expected);
+    CellArray want; // 0 wherever the picture says nothing
+    placeBoard(want, 0, 0, expected);
     for (int i = 0; i < 7; ++i) // the corner the strokes run in
         for (int j = 0; j < 5; ++j)
-            QVERIFY2(form->life().board().at(i, j) == want.board().at(i, j),
+            QVERIFY2(form->life().board().at(i, j) == want.at(i, j),
                 qPrintable(QStringLiteral("(%1, %2)").arg(i).arg(j)));
     QCOMPARE(form->timer()->isActive(), path.contains(u't'));
     // The stroke is one step; a tick of the run during it makes another.
@@ -114,11 +110,11 @@ void TestEditing::strokes()
         form->history().steps(), std::size_t(path.startsWith(u"3,-3") ? 0 : path.count(u't') + 1));
 }
 
-void TestEditing::undoAndRedo_data()
+void TestEditing::undoAndRedoBringBackThePosition_data()
 {
     // p: a press on (2, 2); s: a stroke over row 3; 3: 次世代; 4: 自動; t: a
     // tick; 2: Reset; r: a Read; v: a paste; n: size 60 and a resize; f: a
-    // typed size; z: Ctrl+Z; y: Ctrl+Y; Z: Ctrl+Shift+Z.
+    // typed size; z: Ctrl+Z; y: Ctrl+Y; Z: Ctrl+Shift+Z; T: Tab round the panel.
     QTest::addColumn<QString>("actions");
     QTest::addColumn<int>("expected"); // the position after that many actions
     QTest::newRow("p z") << "p z" << 0;
@@ -138,20 +134,17 @@ void TestEditing::undoAndRedo_data()
     QTest::newRow("a new change drops redo: p 3 z p y") << "p 3 z p y" << 4;
     QTest::newRow("nothing to undo: 3 z z") << "3 z z" << 0;
     QTest::newRow("the text box keeps its keys: p f z") << "p f z" << 1;
+    QTest::newRow("a press takes them from it: f p z T") << "f p z T" << 0;
 }
 
 // Undo and redo bring back every cell, the counter and the board size, stop
 // the run and repaint the board as a generation does.
-void TestEditing::undoAndRedo()
+void TestEditing::undoAndRedoBringBackThePosition()
 {
     QFETCH(QString, actions);
     QFETCH(int, expected);
-    QFile glider(QStringLiteral("glider.rle"));
-    QVERIFY(glider.open(QIODevice::WriteOnly) && glider.write("x = 3, y = 3\nbo$2bo$3o!\n") > 0);
-    glider.close();
-    auto form = activeForm1(QString());
-    QVERIFY(form);
-    form->setPrompt(
+    auto form = formShowing(QString());
+    form->setPrompt( // the bundled collection's
         [](const QString &, const QStringList &) { return QStringLiteral("glider.rle"); });
     DrawingSurface &surface = *form->view().surface();
     auto *size = control<QLineEdit>(*form, "sizeBox");
@@ -189,6 +182,12 @@ void TestEditing::undoAndRedo()
         case 'z': key(Qt::Key_Z, {}); break;
         case 'y': key(Qt::Key_Y, {}); break;
         case 'Z': key(Qt::Key_Z, Qt::ShiftModifier); break;
+        case 'T': // which the board's focus leaves alone
+            for (int tab = 0; tab < 7; ++tab) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QVERIFY(QApplication::focusWidget()->parentWidget() == control(*form, "panel"));
+            }
+            break;
         }
         positions << positionOf(*form);
     }

@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <random>
 
-using gridlore::Cell;
-using gridlore::CellArray;
-using gridlore::Life;
+using namespace gridlore;
 
 class TestEngine : public QObject
 {
@@ -112,17 +110,12 @@ void TestEngine::cellHoldsLastWrite_data()
 }
 
 // One cell past its column's first 64 rows, written in turn, then overwritten
-// with its neighbour and put back from a snapshot.
+// with its neighbour and put back from a snapshot. Only 0, 1 and empty let the
+// step work on the board's bits.
 void TestEngine::cellHoldsLastWrite()
 {
     QFETCH(QList<double>, writes);
     QFETCH(QString, holds);
-    const auto text = [](Cell c) {
-        char number[32]; // Qt prints -0 as 0
-        std::snprintf(number, sizeof number, "%g", c.number());
-        return c.isEmpty() ? QStringLiteral("empty") : QString::fromLatin1(number);
-    };
-    const bool zeroOneOrEmpty = holds == u"0" || holds == u"1" || holds == u"empty";
     Life life;
     for (const double v : writes)
         life.board().set(3, 70, std::isnan(v) ? Cell::empty() : Cell(v));
@@ -130,9 +123,13 @@ void TestEngine::cellHoldsLastWrite()
     for (const int row : { 70, 71 })
         life.board().set(3, row, Cell(7.0));
     snapshot.restoreTo(life);
-    QCOMPARE(text(life.board().at(3, 70)), holds);
-    QCOMPARE(text(life.board().at(3, 71)), QStringLiteral("empty"));
-    QCOMPARE(life.board().holdsOnlyZeroOneOrEmpty(), zeroOneOrEmpty);
+    const Cell held = life.board().at(3, 70);
+    char number[32]; // Qt prints -0 as 0
+    std::snprintf(number, sizeof number, "%g", held.number());
+    QCOMPARE(held.isEmpty() ? QStringLiteral("empty") : QString::fromLatin1(number), holds);
+    QVERIFY(life.board().at(3, 71).isEmpty());
+    QCOMPARE(life.board().holdsOnlyZeroOneOrEmpty(),
+        holds == u"0" || holds == u"1" || holds == u"empty");
 }
 
 QTEST_APPLESS_MAIN(TestEngine)

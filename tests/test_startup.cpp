@@ -11,11 +11,11 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void chooses_data();
-    void chooses();
+    void startActionFromArgumentsAndDisplay_data();
+    void startActionFromArgumentsAndDisplay();
 };
 
-void TestStartup::chooses_data()
+void TestStartup::startActionFromArgumentsAndDisplay_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("environment"); // NAME=value
@@ -42,7 +42,7 @@ void TestStartup::chooses_data()
     row("xcb;offscreen", {}, { "QT_QPA_PLATFORM=xcb;offscreen" }, open);
 }
 
-void TestStartup::chooses()
+void TestStartup::startActionFromArgumentsAndDisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, environment);
