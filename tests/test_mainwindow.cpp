@@ -82,10 +82,13 @@ class TestMainWindow : public QObject
 private slots:
     void init() { QVERIFY(QDir::setCurrent(folder.emplace().path())); }
     void windowAndAboutBoxAsDesigned();
-    void marksFollowPressesAndGenerations_data();
-    void marksFollowPressesAndGenerations();
-    void boardFollowsWindowAndSize_data();
-    void boardFollowsWindowAndSize();
+    void marksAfterPresses_data();
+    void marksAfterPresses();
+    void marksAfterGenerations_data() { marksAfterPresses_data(); }
+    void marksAfterGenerations();
+    void boardFollowsTheWindow_data();
+    void boardFollowsTheWindow();
+    void resetLeavesNothingBehind();
     void runButtonsAndCounter_data();
     void runButtonsAndCounter();
     void boxesTakeTheNumberTyped_data();
@@ -193,7 +196,7 @@ void TestMainWindow::windowAndAboutBoxAsDesigned()
     QTRY_VERIFY(dialog.isNull() && !form->aboutBox());
 }
 
-void TestMainWindow::marksFollowPressesAndGenerations_data()
+void TestMainWindow::marksAfterPresses_data()
 {
     QTest::addColumn<QString>("size");
     QTest::addColumn<double>("points"); // of the marks, when not fitted to the cells
@@ -209,23 +212,31 @@ void TestMainWindow::marksFollowPressesAndGenerations_data()
     }
 }
 
-// The surface shows exactly the grid the layout says, the asterisk the
-// largest that fits its cell. A press of any button flips the cell under it,
-// even one of the ring just over the grid, and prints its mark; a press above
-// the ring changes nothing. Every generation, by the button or the timer,
-// prints every mark over what was there, on the screen too; a press prints its
-// mark over the last generation's; a cell holding 2 is live to the step, yet
-// drawn white.
-void TestMainWindow::marksFollowPressesAndGenerations()
+namespace {
+
+// A shown window on the screen of the row's ratio of device pixels to a
+// pixel, on the row's board size; nothing when there is no such screen.
+std::unique_ptr<MainWindow> shownOnRowsScreen()
 {
     QFETCH(QString, size);
-    QFETCH(double, points);
     QFETCH(double, ratio);
     const QList<QScreen *> screens = QGuiApplication::screens();
     const auto screen = std::ranges::find(screens, ratio, &QScreen::devicePixelRatio);
-    if (screen == screens.end())
+    return screen == screens.end() ? nullptr : shownMainWindow(size, *screen);
+}
+
+} // namespace
+
+// The surface shows exactly the grid the layout says, the asterisk the
+// largest that fits its cell. A press of any button flips the cell under it,
+// even one of the ring just over the grid, and prints its mark; a press above
+// the ring changes nothing.
+void TestMainWindow::marksAfterPresses()
+{
+    QFETCH(double, points);
+    const auto form = shownOnRowsScreen();
+    if (!form)
         QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
-    auto form = shownMainWindow(size, *screen);
     DrawingSurface &surface = *form->view().surface();
     const double fitted = surface.fontSize(), pitch = BoardLayout(*form).pitch();
     QVERIFY(surface.textWidth(QStringLiteral("*")) <= pitch);
@@ -254,7 +265,24 @@ void TestMainWindow::marksFollowPressesAndGenerations()
     QTest::mouseClick(&surface, Qt::LeftButton, {}, layout.centre(1, -1));
     QCOMPARE(firstDifference(form->life().board(), before), QString());
     QCOMPARE(shown, expected);
+}
 
+// Every generation, by the button or the timer, prints every mark over what
+// was there, on the screen too; a press prints its mark over the last
+// generation's; a cell holding 2 is live to the step, yet drawn white.
+void TestMainWindow::marksAfterGenerations()
+{
+    QFETCH(double, points);
+    QFETCH(double, ratio);
+    const auto form = shownOnRowsScreen();
+    if (!form)
+        QSKIP("no screen of that ratio: run with the offscreen screens of tests/screens.json");
+    DrawingSurface &surface = *form->view().surface();
+    surface.setFontSize(points ? points : surface.fontSize());
+    const BoardLayout layout(*form);
+    const QImage &shown = surface.image();
+    QImage expected = layout.grid();
+    std::mt19937 random(7);
     // Enough cells that a generation changes hundreds of marks.
     for (int i = 1; i <= form->life().columns(); ++i)
         for (int j = 1; j <= form->life().rows(); ++j)
@@ -289,7 +317,7 @@ void TestMainWindow::marksFollowPressesAndGenerations()
     QCOMPARE(form->life().board().at(1, 2).number(), 0.0);
 }
 
-void TestMainWindow::boardFollowsWindowAndSize_data()
+void TestMainWindow::boardFollowsTheWindow_data()
 {
     QTest::addColumn<QString>("before"); // what was done before the first resize
     for (const char *before : { "nothing", "a generation", "a Read" })
@@ -300,9 +328,8 @@ void TestMainWindow::boardFollowsWindowAndSize_data()
 // shows the board's cells on it, keeping the board and the counter, whatever
 // came before; a press then hits the cell under the pointer. Minimised and
 // restored, the picture stays. A smaller size from the size box keeps what
-// fits and clears the rest for good. A huge window's memory comes back. Reset
-// leaves nothing behind.
-void TestMainWindow::boardFollowsWindowAndSize()
+// fits and clears the rest for good. A huge window's memory comes back.
+void TestMainWindow::boardFollowsTheWindow()
 {
     QFETCH(QString, before);
     auto form = shownMainWindow();
@@ -350,10 +377,15 @@ void TestMainWindow::boardFollowsWindowAndSize()
     form->resize(4200, 4900);
     form->resize(700, 600);
     QTRY_VERIFY(shown.sizeInBytes() <= 2 * 4 * 700 * 600);
+}
 
-    // Reset to a smaller size clears every cell, the ring and what lay beyond
-    // the new board included: nothing comes to life from them, nothing comes
-    // back when the board grows; the picture is the bare grid.
+// Reset to a smaller size clears every cell, the ring and what lay beyond the
+// new board included: nothing comes to life from them, nothing comes back
+// when the board grows; the picture is the bare grid.
+void TestMainWindow::resetLeavesNothingBehind()
+{
+    auto form = shownMainWindow();
+    const QImage &shown = form->view().surface()->image();
     placeBoard(form->life().board(), 51, 19, QStringLiteral("O\nO\nO"));
     QTest::mouseClick(form->view().surface(), Qt::LeftButton, {}, BoardLayout(*form).centre(50, 0));
     QCOMPARE(form->life().board().at(50, 0).number(), 1.0);
