@@ -423,7 +423,8 @@ bool makeFiles()
         && writeFile(QStringLiteral("21"), QByteArray(" 1 \r\n").repeated(20) + "x")
         && writeFile(QStringLiteral("old.txt"), Old) && writeFile(QStringLiteral("toad.rle"), Old)
         && writeFile(QStringLiteral("bad.rle"), "#N Bad\nx = 3, y = 3\nbo$2bz$3o!\n")
-        && writeFile(QStringLiteral("rule.lif"), "#Life 1.05\n#R B36/S23\n*\n");
+        && writeFile(QStringLiteral("rule.lif"), "#Life 1.05\n#R B36/S23\n*\n")
+        && writeFile(QStringLiteral("empty"), {});
 }
 
 // After two seconds, the other end of whatever a command waits on: the cell 5
@@ -584,6 +585,7 @@ void TestMainWindow::readFillsOrLeavesTheBoard_data()
     row("/dev/zero", Way::Read, "/dev/zero", 7, false);
     row("a terminal", Way::Read, "a terminal", 7, true);
     row("a terminal on the command line", Way::CommandLine, "a terminal", 7, true);
+    row("an empty file on the command line", Way::CommandLine, "empty", 7, false);
     row("glider.rle", Way::Read, "glider.rle", 0, false);
     row("toad.rle", Way::Read, "toad.rle", 1, false);
     // A file dropped from a file manager or named on the command line is read
@@ -658,6 +660,8 @@ void TestMainWindow::readFillsOrLeavesTheBoard()
     for (const QString &part : told.mid(1))
         QVERIFY2(reason.contains(part), qPrintable(message));
     QVERIFY(way != Way::CommandLine || told.isEmpty() || printed.contains(reason));
+    // The command line says why whenever the file was not wholly used.
+    QVERIFY(way != Way::CommandLine || printed.isEmpty() == (cell != 7 && told.isEmpty()));
     const BoardLayout layout(*form);
     QCOMPARE(form->view().surface()->image(),
         cell == 7 ? layout.grid() : layout.board(layout.grid(), *form));
