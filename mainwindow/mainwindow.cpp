@@ -74,9 +74,6 @@ void MainWindow::createControls()
     marks.setStyleStrategy(QFont::NoAntialias);
     surface->setFont(marks);
     setCentralWidget(surface);
-    // A press on the board takes the keys from a text box, so that Ctrl+Z and
-    // the like act on the board; Tab still moves over the panel alone.
-    surface->setFocusPolicy(Qt::ClickFocus);
 
     runTimer = new QTimer(this);
     runTimer->setObjectName(QStringLiteral("runTimer"));

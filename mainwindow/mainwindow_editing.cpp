@@ -16,6 +16,10 @@ bool onBoard(int column, int row)
 
 void MainWindow::pressCell(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
 {
+    // The board takes the keys from a text box, so that Ctrl+Z and the like act
+    // on it. Taken here, not by a focus policy: that would also hand the board
+    // the keys at a press on the panel's background, and put it in the Tab order.
+    view_.surface()->setFocus(Qt::MouseFocusReason);
     stroking_ = false;
     // A press that maps to no cell of the board (between the panel and the
     // grid, or far beyond it) is simply not an edit.
